@@ -1,0 +1,53 @@
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString readLatin1File(const QString &path, bool *ok)
+{
+    QFile f(path);
+    const bool opened = f.open(QIODevice::ReadOnly);
+    if (ok)
+        *ok = opened;
+    if (!opened)
+        return QString();
+    return QString::fromLatin1(f.readAll());
+}
+
+QStringList readLatin1Lines(const QString &path, bool *ok)
+{
+    bool opened = false;
+    QString text = readLatin1File(path, &opened);
+    if (ok)
+        *ok = opened;
+    if (!opened)
+        return {};
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text.split(QLatin1Char('\n'));
+}
+
+bool writeLatin1Lines(const QString &path, const QStringList &lines)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray data;
+    for (const QString &line : lines) {
+        data += line.toLatin1();
+        data += "\r\n";
+    }
+    f.write(data);
+    return f.commit();
+}
+
+bool appendLatin1Line(const QString &path, const QString &line)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray data = line.toLatin1() + "\r\n";
+    return f.write(data) == data.size();
+}
