@@ -1,7 +1,14 @@
+#include "mainwindow/frmMain.h"
+#include "platform/ProgramDir.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Vantor"));
+    initProgramDir();
+    frmMain main;
+    main.show();
+    return app.exec();
 }

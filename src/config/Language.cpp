@@ -1,0 +1,101 @@
+#include "config/Language.h"
+
+#include "platform/Ini.h"
+#include "platform/ProgramDir.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QWidget>
+
+QString activeLanguage()
+{
+    return ReadPref(QStringLiteral("Settings"), QStringLiteral("Lang"));
+}
+
+bool isBuiltInLanguage(const QString &lang)
+{
+    return lang.isEmpty() || lang == QLatin1String("English");
+}
+
+QString languagePackFile(const QString &lang)
+{
+    return programPath(QStringLiteral("Lang/") + lang + QStringLiteral(".ini"));
+}
+
+QString LangText(const QString &section, const QString &key, const QString &english)
+{
+    const QString lang = activeLanguage();
+    if (isBuiltInLanguage(lang))
+        return english;
+    return ReadIni(languagePackFile(lang), section, key);
+}
+
+namespace {
+// Captions are stored without Qt's mnemonic marker handling: a pack's "&" stays as written.
+void setCaption(QObject *control, const QString &caption)
+{
+    if (auto *label = qobject_cast<QLabel *>(control))
+        label->setText(caption);
+    else if (auto *button = qobject_cast<QAbstractButton *>(control))
+        button->setText(caption); // push buttons, check boxes, radio buttons
+    else if (auto *group = qobject_cast<QGroupBox *>(control))
+        group->setTitle(caption);
+    else if (auto *menu = qobject_cast<QMenu *>(control))
+        menu->setTitle(caption);
+    else if (auto *action = qobject_cast<QAction *>(control))
+        action->setText(caption);
+}
+
+bool isCaptioned(QObject *o)
+{
+    return qobject_cast<QLabel *>(o) || qobject_cast<QAbstractButton *>(o)
+           || qobject_cast<QGroupBox *>(o) || qobject_cast<QMenu *>(o)
+           || qobject_cast<QAction *>(o);
+}
+} // namespace
+
+void ApplyLanguage(QWidget *window)
+{
+    if (!window)
+        return;
+    const QString lang = activeLanguage();
+    if (isBuiltInLanguage(lang))
+        return;
+    const QString pack = languagePackFile(lang);
+    const QString section = window->objectName();
+    const QList<QObject *> children = window->findChildren<QObject *>();
+    for (QObject *child : children) {
+        // A QMenu's own menuAction shares its name with the menu; the menu carries the caption.
+        const QString name = child->objectName();
+        if (name.isEmpty() || !isCaptioned(child))
+            continue;
+        if (auto *action = qobject_cast<QAction *>(child); action && action->menu())
+            continue;
+        setCaption(child, ReadIni(pack, section, name));
+    }
+}
+
+LanguageList buildLanguageList()
+{
+    LanguageList list;
+    const QString lang = activeLanguage();
+    if (isBuiltInLanguage(lang)) {
+        list.entries << QStringLiteral("English");
+        list.frameSuffix = QStringLiteral(" [English]");
+    } else {
+        list.entries << lang << QStringLiteral("English");
+        list.frameSuffix = QStringLiteral(" [") + lang + QLatin1Char(']');
+    }
+    const QDir dir(programPath(QStringLiteral("Lang")));
+    const QStringList files = dir.entryList({QStringLiteral("*.ini")}, QDir::Files, QDir::Unsorted);
+    for (const QString &file : files) {
+        const QString name = file.left(file.size() - 4);
+        if (name != lang)
+            list.entries << name;
+    }
+    return list;
+}

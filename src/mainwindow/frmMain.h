@@ -1,0 +1,202 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class ConsoleBox;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+class QTimer;
+class StatusPanels;
+class UdpLink;
+
+// The main window: it owns the socket to the game server, the connection fields, the console
+// and its reply buffer, the status bar and the detected game. Other windows read and write its
+// controls directly, so they are public and carry their control names as objectNames.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The one main window of the process (null before it exists and after it is gone).
+    static frmMain *instance();
+
+    // The detected game, kept as the window's tag: "noco", "cod", "coduo", "cod2", "cod4".
+    QString tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+
+    static constexpr int kDefaultWidthTwips = 13815;
+    static constexpr int kDefaultHeightTwips = 9420;
+    static constexpr int kMinWidthTwips = 13815;
+    static constexpr int kMinHeightTwips = 7515;
+
+    // The map-restart caption, its rule and buttons sit lower while a known game is connected,
+    // making room for that game's settings, maps and gametype buttons.
+    void setMapRestartConnected(bool connected);
+    bool mapRestartConnected() const { return m_mapRestartConnected; }
+
+    // Text of the last datagram received.
+    QByteArray receiveString;
+
+    // --- rcon link -----------------------------------------------------------------------
+    UdpLink *UDPClient = nullptr;
+
+    // --- connection -----------------------------------------------------------------------
+    QLineEdit *txtServerIP = nullptr;
+    QLineEdit *txtServerPORT = nullptr;
+    QLineEdit *txtServerRCON = nullptr;
+    QLineEdit *txtServername = nullptr;
+    QPushButton *cmdConnect = nullptr;
+    QPushButton *cmdDisconnect = nullptr;
+    QCheckBox *ckColorNames = nullptr;
+    QProgressBar *pbConnectProcess = nullptr;
+    QLabel *lblServerStatus = nullptr;
+    QLabel *imgServerType = nullptr;
+    QLabel *lblGame = nullptr;
+    QLabel *imgGame = nullptr;
+    QTimer *tmrConnectProcess = nullptr;
+    QTimer *tmrCOS = nullptr;
+
+    // --- console --------------------------------------------------------------------------
+    QTabBar *ts1 = nullptr;
+    QFrame *frameConsole = nullptr;
+    QFrame *frameIngameChat = nullptr;
+    ConsoleBox *txtConsole = nullptr;
+    ConsoleBox *txtConsoleCommands = nullptr; // hidden reply buffer
+    QComboBox *cbCommand = nullptr;
+    ConsoleBox *txtIngameChat = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *cmdStatus = nullptr;
+    QPushButton *cmdServerInfo = nullptr;
+    QPushButton *cmdSystemInfo = nullptr;
+    QLabel *lblSubMapRestart = nullptr;
+    QFrame *lineSubMapRestart = nullptr;
+    QPushButton *cmdRestartMap = nullptr;
+    QPushButton *cmdFastRestartMap = nullptr;
+    QTimer *tmrConsoleClear = nullptr;
+    QTimer *tmrConsoleStatus = nullptr;
+
+    // --- players and chat -----------------------------------------------------------------
+    QGroupBox *frameCommunication = nullptr;
+    QComboBox *cbCommunicationPlayerList = nullptr;
+    QListWidget *lstCommunicationID = nullptr; // hidden
+    QComboBox *cbCommunicationSay = nullptr;
+    QPushButton *cmdCommunicationLoad = nullptr;
+    QPushButton *cmdCommunicationPlayerInfo = nullptr;
+    QPushButton *cmdCommunicationSend = nullptr;
+    QPushButton *cmdCommunicationSendPM = nullptr;
+    QPushButton *cmdCommunicationAdd = nullptr;
+    QLineEdit *txtQuotationMark = nullptr; // hidden, holds one double quote
+
+    // --- options --------------------------------------------------------------------------
+    QLabel *lblSubOptions = nullptr;
+    QFrame *lineSubOptions = nullptr;
+    QPushButton *cmdOptionsGeneral = nullptr;
+    QPushButton *cmdOptionsKickcenter = nullptr;
+    QPushButton *cmdOptionsPB = nullptr;
+    QPushButton *cmdOptionsSettings = nullptr;
+    QPushButton *cmdOptionsMaps = nullptr;
+    QPushButton *cmdOptionsGametype = nullptr;
+
+    // --- identity and helpers -------------------------------------------------------------
+    QLabel *lblAppNamer = nullptr;
+    QLabel *lblAppShortNamer = nullptr;
+    QLabel *lblAppVersionr = nullptr;
+    QLabel *lblAutoPBSSCounter = nullptr;
+    QTimer *tmrCheckPingMeter = nullptr;
+    QTimer *tmrShortKeys = nullptr;
+    StatusPanels *sb1 = nullptr;
+
+    // --- menus ----------------------------------------------------------------------------
+    QMenu *mnuFile = nullptr;
+    QAction *mnuFileConnect = nullptr;
+    QAction *mnuFileDisconnect = nullptr;
+    QAction *mnuFileProfilesList = nullptr;
+    QAction *mnuExit = nullptr;
+
+    QMenu *mnuJoinGame = nullptr;
+    QAction *mnuJoinGameJoinServer = nullptr;
+    QMenu *mnuJoinGameDirectorys = nullptr;
+    QAction *mnuJoinGameDirCoD = nullptr;
+    QAction *mnuJoinGameDirCoDUO = nullptr;
+    QAction *mnuJoinGameDirCoD2 = nullptr;
+    QAction *mnuJoinGameDirCoD4 = nullptr;
+    QAction *mnuJoinGameSetDirectorys = nullptr;
+
+    QMenu *mnuConsole = nullptr;
+    QMenu *mnuConsoleColor = nullptr;
+    QAction *mnuConsoleColorChange = nullptr;
+    QAction *mnuConsoleColorDefault = nullptr;
+    QAction *mnuConsoleCopy = nullptr;
+    QAction *mnuConsoleClear = nullptr;
+    QAction *mnuConsoleSearch = nullptr;
+    QAction *mnuConsoleSelectAll = nullptr;
+
+    QMenu *mnuOptions = nullptr;
+    QAction *mnuOptionsGeneral = nullptr;
+    QMenu *mnuOptionsCoD = nullptr;
+    QMenu *mnuOptionsCoDUO = nullptr;
+    QMenu *mnuOptionsCoD2 = nullptr;
+    QMenu *mnuOptionsCoD4 = nullptr;
+    // Settings, Maps, Gametype of each game, in the order CoD, CoD UO, CoD2, CoD4.
+    QAction *mnuOptionsGameSettings[4] = {};
+    QAction *mnuOptionsGameMaps[4] = {};
+    QAction *mnuOptionsGameGametype[4] = {};
+    QAction *mnuOptionsPunkbuster = nullptr;
+    QAction *mnuOptionsKickCenter = nullptr;
+    QAction *mnuOptionsMessagingCenter = nullptr;
+    QAction *mnuOptionsWarCenter = nullptr;
+    QAction *mnuOptionsExecConfig = nullptr;
+
+    QMenu *mnuExtra = nullptr;
+    QAction *mnuExtraAlwaysOnTop = nullptr;
+    QAction *mnuExtraServerStatus = nullptr;
+    QAction *mnuExtraLogger = nullptr;
+    QMenu *mnuExtraShortkeys = nullptr;
+    QAction *mnuExtraShortkeysEnable = nullptr;
+    QAction *mnuExtraShortkeysDisable = nullptr;
+    QAction *mnuExtraShortkeysSetup = nullptr;
+    QAction *mnuExtraPreferences = nullptr;
+
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuHelpWebsite = nullptr;
+    QAction *mnuHelpForum = nullptr;
+    QAction *mnuHelpBugReport = nullptr;
+    QAction *mnuHelpManual = nullptr;
+    QAction *mnuHelpUpdater = nullptr;
+    QAction *mnuHelpAbout = nullptr;
+    QAction *mnuCheckUpdate = nullptr; // "Update available!", on the menu bar
+
+    // The tray menu's PunkBuster entry; the tray menu itself comes with the tray icon.
+    QPointer<QAction> mnuTrayPunkbuster;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void layoutControls();
+
+    QString m_tag = QStringLiteral("noco");
+    bool m_mapRestartConnected = false;
+    QWidget *m_central = nullptr;
+};
+
+// The main window, as every other window reaches it.
+frmMain *MainWindow();
+
+// The detected game ("noco" when there is no main window).
+QString GameKind();

@@ -1,0 +1,111 @@
+#include "platform/ConsoleBox.h"
+
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+ConsoleBox::ConsoleBox(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QFont mono(QStringLiteral("monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    setFont(mono);
+}
+
+// CR LF and a lone CR or LF each become one line break, so that a model character maps to at most
+// one display character. NUL cannot live in a text document; it is shown as a visible symbol.
+QString ConsoleBox::forDisplay(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            out += QLatin1Char('\n');
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+        } else if (c == QChar(0)) {
+            out += QChar(0x2400);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void ConsoleBox::setText(const QString &text)
+{
+    m_text = text;
+    QPlainTextEdit::setPlainText(forDisplay(text));
+}
+
+void ConsoleBox::appendText(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QString piece = text;
+    // A CR LF split across two appends is already shown as one break.
+    if (m_text.endsWith(QLatin1Char('\r')) && piece.startsWith(QLatin1Char('\n')))
+        piece.remove(0, 1);
+    m_text += text;
+    if (piece.isEmpty())
+        return;
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(forDisplay(piece));
+}
+
+void ConsoleBox::scrollToEnd()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::End);
+    setTextCursor(cursor);
+    if (auto *bar = verticalScrollBar())
+        bar->setValue(bar->maximum());
+}
+
+int ConsoleBox::displayPos(int modelPos) const
+{
+    int shift = 0;
+    const int end = std::min<int>(modelPos, m_text.size());
+    for (int i = 0; i + 1 < end; ++i) {
+        if (m_text.at(i) == QLatin1Char('\r') && m_text.at(i + 1) == QLatin1Char('\n'))
+            ++shift;
+    }
+    return modelPos - shift;
+}
+
+int ConsoleBox::modelPos(int displayPos) const
+{
+    int shown = 0;
+    int i = 0;
+    while (i < m_text.size() && shown < displayPos) {
+        if (m_text.at(i) == QLatin1Char('\r') && i + 1 < m_text.size()
+            && m_text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        ++i;
+        ++shown;
+    }
+    return i;
+}
+
+void ConsoleBox::selectRange(int start, int length)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(displayPos(start));
+    cursor.setPosition(displayPos(start + length), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+QString ConsoleBox::selectedModelText() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return QString();
+    const int from = modelPos(cursor.selectionStart());
+    const int to = modelPos(cursor.selectionEnd());
+    return m_text.mid(from, to - from);
+}

@@ -1,0 +1,34 @@
+#include "TestEnv.h"
+
+#include "platform/Clock.h"
+#include "platform/ProgramDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TestProgramDir::TestProgramDir(double clockSpeed)
+{
+    setProgramDir(m_dir.path());
+    Clock::setSpeed(clockSpeed);
+}
+
+TestProgramDir::~TestProgramDir()
+{
+    Clock::setSpeed(1.0);
+}
+
+void TestProgramDir::writeFile(const QString &relative, const QByteArray &content) const
+{
+    const QString path = programPath(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(content);
+}
+
+QByteArray TestProgramDir::readFile(const QString &relative) const
+{
+    QFile f(programPath(relative));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
