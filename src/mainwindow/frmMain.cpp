@@ -1,11 +1,17 @@
 #include "mainwindow/frmMain.h"
 
+#include "config/ProfileEntryPoints.h"
 #include "mainwindow/AppInfo.h"
+#include "mainwindow/CommandLine.h"
+#include "mainwindow/Communication.h"
+#include "mainwindow/MainLifecycle.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
 #include "platform/UdpLink.h"
+#include "maps/MapsEntryPoints.h"
+#include "rcon/ConnectionSequence.h"
 #include "rcon/Transport.h"
 
 #include <QCheckBox>
@@ -94,6 +100,14 @@ frmMain::frmMain(QWidget *parent)
 
     setMinimumSize(twipsToPixels(kMinWidthTwips, this), twipsToPixels(kMinHeightTwips, this));
     resize(twipsToPixels(kDefaultWidthTwips, this), twipsToPixels(kDefaultHeightTwips, this));
+
+    connection = new ConnectionSequence(this);
+    commandLine = new CommandLine(this);
+    communication = new Communication(this);
+    lifecycle = new MainLifecycle(this);
+    installMapsEntryPoints(this);
+    installProfileEntryPoints(this);
+    lifecycle->startUp();
 }
 
 frmMain::~frmMain()
@@ -222,6 +236,11 @@ void frmMain::setMapRestartConnected(bool connected)
 {
     m_mapRestartConnected = connected;
     layoutControls();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    lifecycle->onClose(event);
 }
 
 void frmMain::resizeEvent(QResizeEvent *event)

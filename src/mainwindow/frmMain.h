@@ -3,7 +3,11 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class CommandLine;
+class Communication;
+class ConnectionSequence;
 class ConsoleBox;
+class MainLifecycle;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -46,6 +50,12 @@ public:
     // making room for that game's settings, maps and gametype buttons.
     void setMapRestartConnected(bool connected);
     bool mapRestartConnected() const { return m_mapRestartConnected; }
+
+    // The window's behaviour, one part per concern.
+    ConnectionSequence *connection = nullptr;
+    CommandLine *commandLine = nullptr;
+    Communication *communication = nullptr;
+    MainLifecycle *lifecycle = nullptr;
 
     // Text of the last datagram received.
     QByteArray receiveString;
@@ -184,6 +194,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildControls();

@@ -1,0 +1,3 @@
+#include "config/ProfileEntryPoints.h"
+
+void installProfileEntryPoints(frmMain *) {}

@@ -1,0 +1,3 @@
+#include "maps/MapsEntryPoints.h"
+
+void installMapsEntryPoints(frmMain *) {}
