@@ -50,6 +50,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     TestProgramDir env;
+    // A user with one server profile: the profile manager opens without its "No profiles" box.
+    env.writeFile(QStringLiteral("Profiles/Bench.ini"), "[Bench]\r\nIP=127.0.0.1\r\n");
     FirstShow watcher;
     app.installEventFilter(&watcher);
     startVantor();
