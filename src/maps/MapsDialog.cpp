@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -427,11 +426,15 @@ void MapsDialog::cmdRetrieveRotation_Click()
     lstRetrieveMaps->setText(reply);
     lstMaps->clear();
     const QStringList files = listedFiles(reply);
+    // CoD2 lists its maps as ".d3dbsp": cutting a fixed four characters would leave "mp_x.d3",
+    // which no server loads, so the extension asked for is cut whole where a line ends in it.
+    const QString extension
+        = QLatin1Char('.')
+          + QString::fromLatin1(m_catalogue.dirCommand).section(QLatin1Char(' '), -1);
     for (const QString &file : files) {
-        // The extension is ".bsp" on some games and ".d3dbsp" on others, but every listing asks
-        // for one of them, so the rotation list only cuts what a map file always ends with.
-        if (file.size() > 4)
-            lstMaps->addItem(file.left(file.size() - 4));
+        const qsizetype cut = file.endsWith(extension) ? extension.size() : 4;
+        if (file.size() > cut)
+            lstMaps->addItem(file.left(file.size() - cut));
     }
     sendStatus();
 }
@@ -528,25 +531,4 @@ void MapsDialog::tmrCheckRotationList_Timer()
     cmdSetRotation->setEnabled(entries);
     cmdClear->setEnabled(entries);
     cmdRemove->setEnabled(selectedRow(lstRotation) >= 0);
-}
-
-// --- Entry ---------------------------------------------------------------------------------
-
-MapsDialog *showMapsDialog(const QString &gameKind)
-{
-    static QPointer<MapsDialog> dialogs[4];
-    const std::span<const MapCatalogue> catalogues = mapCatalogues();
-    for (std::size_t i = 0; i < catalogues.size() && i < 4; ++i) {
-        const MapCatalogue &catalogue = catalogues[i];
-        if (gameKind != QLatin1String(catalogue.gameKind))
-            continue;
-        if (!dialogs[i])
-            dialogs[i] = new MapsDialog(catalogue, MainWindow());
-        MapsDialog *dialog = dialogs[i];
-        dialog->show();
-        dialog->raise();
-        dialog->activateWindow();
-        return dialog;
-    }
-    return nullptr;
 }

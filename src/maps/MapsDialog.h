@@ -89,7 +89,3 @@ private:
     QPushButton *cmdSetManualRotation = nullptr;
     QTimer *tmrCheckRotationList = nullptr;
 };
-
-// The maps dialog of a game ("cod", "coduo", "cod2", "cod4"), created on first use and shown;
-// null for any other game kind, which opens nothing.
-MapsDialog *showMapsDialog(const QString &gameKind);
