@@ -9,4 +9,5 @@ Communication::Communication(frmMain *main)
     setObjectName(QStringLiteral("communication"));
 }
 
-void Communication::loadHistory() {}
+void Communication::loadHistory()
+{}

@@ -11,7 +11,8 @@ MainLifecycle::MainLifecycle(frmMain *main)
     setObjectName(QStringLiteral("mainLifecycle"));
 }
 
-void MainLifecycle::startUp() {}
+void MainLifecycle::startUp()
+{}
 
 void MainLifecycle::onClose(QCloseEvent *event)
 {
