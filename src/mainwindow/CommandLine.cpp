@@ -173,7 +173,8 @@ bool CommandLine::runSlashCommand(const QString &line)
     } else if (line == QLatin1String("/mini")) {
         m->hide(); // the tray icon brings it back
     } else if (line == QLatin1String("/def")) {
-        m->showNormal();
+        if (m->isMaximized() || m->isMinimized())
+            m->showNormal();
         m->resize(twipsToPixels(frmMain::kDefaultWidthTwips, m),
                   twipsToPixels(frmMain::kDefaultHeightTwips, m));
     } else if (line == QLatin1String("/c")) {

@@ -96,7 +96,8 @@ void ConnectionSequence::connectToServer()
     const uint port = m_port.trimmed().toUInt(&portOk);
     const quint16 newPort
         = (portOk && port <= 65535) ? static_cast<quint16>(port) : m->UDPClient->remotePort();
-    // An open link stays open; it only follows when the user typed another server.
+    // An open link stays open, unless another server was typed: the connected socket only hears
+    // the address it was opened for.
     if (m->UDPClient->isOpen()
         && (m->UDPClient->remoteHost() != m_address || m->UDPClient->remotePort() != newPort))
         m->UDPClient->close();
