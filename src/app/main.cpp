@@ -1,4 +1,4 @@
-#include "mainwindow/frmMain.h"
+#include "mainwindow/Startup.h"
 #include "platform/ProgramDir.h"
 
 #include <QApplication>
@@ -8,7 +8,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantor"));
     initProgramDir();
-    frmMain main;
-    main.show();
+    startVantor();
     return app.exec();
 }

@@ -1,3 +1,4 @@
 #include "config/ProfileEntryPoints.h"
 
-void installProfileEntryPoints(frmMain *) {}
+void installProfileEntryPoints(frmMain *)
+{}

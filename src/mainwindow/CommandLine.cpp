@@ -9,4 +9,5 @@ CommandLine::CommandLine(frmMain *main)
     setObjectName(QStringLiteral("commandLine"));
 }
 
-void CommandLine::loadHistory() {}
+void CommandLine::loadHistory()
+{}

@@ -37,11 +37,13 @@ void frmMain::buildMenus()
     bar->addMenu(mnuFile);
 
     mnuJoinGame = menu(this, "mnuJoinGame", QStringLiteral("&Join game"));
-    mnuJoinGameJoinServer = item(mnuJoinGame, "mnuJoinGameJoinServer", QStringLiteral("Join Server"));
+    mnuJoinGameJoinServer
+        = item(mnuJoinGame, "mnuJoinGameJoinServer", QStringLiteral("Join Server"));
     mnuJoinGame->addSeparator();
     mnuJoinGameDirectorys = menu(this, "mnuJoinGameDirectorys", QStringLiteral("Directory's"));
     mnuJoinGameDirCoD = item(mnuJoinGameDirectorys, "mnuJoinGameDirCoD", QStringLiteral("CoD"));
-    mnuJoinGameDirCoDUO = item(mnuJoinGameDirectorys, "mnuJoinGameDirCoDUO", QStringLiteral("CoD:UO"));
+    mnuJoinGameDirCoDUO
+        = item(mnuJoinGameDirectorys, "mnuJoinGameDirCoDUO", QStringLiteral("CoD:UO"));
     mnuJoinGameDirCoD2 = item(mnuJoinGameDirectorys, "mnuJoinGameDirCoD2", QStringLiteral("CoD 2"));
     mnuJoinGameDirCoD4 = item(mnuJoinGameDirectorys, "mnuJoinGameDirCoD4", QStringLiteral("CoD 4"));
     mnuJoinGame->addMenu(mnuJoinGameDirectorys);
@@ -53,7 +55,8 @@ void frmMain::buildMenus()
     mnuConsoleColor = menu(this, "mnuConsoleColor", QStringLiteral("Color"));
     mnuConsoleColorChange
         = item(mnuConsoleColor, "mnuConsoleColorChange", QStringLiteral("Change color..."));
-    mnuConsoleColorDefault = item(mnuConsoleColor, "mnuConsoleColorDefault", QStringLiteral("Default"));
+    mnuConsoleColorDefault
+        = item(mnuConsoleColor, "mnuConsoleColorDefault", QStringLiteral("Default"));
     mnuConsole->addMenu(mnuConsoleColor);
     mnuConsole->addSeparator();
     mnuConsoleCopy = item(mnuConsole, "mnuConsoleCopy", QStringLiteral("Copy"));
@@ -98,7 +101,8 @@ void frmMain::buildMenus()
     mnuOptionsMessagingCenter
         = item(mnuOptions, "mnuOptionsMessagingCenter", QStringLiteral("Messaging Center"));
     mnuOptionsWarCenter = item(mnuOptions, "mnuOptionsWarCenter", QStringLiteral("War Center"));
-    mnuOptionsExecConfig = item(mnuOptions, "mnuOptionsExecConfig", QStringLiteral("Config Executer"));
+    mnuOptionsExecConfig
+        = item(mnuOptions, "mnuOptionsExecConfig", QStringLiteral("Config Executer"));
     bar->addMenu(mnuOptions);
 
     mnuExtra = menu(this, "mnuExtra", QStringLiteral("&Extra"));
@@ -108,14 +112,16 @@ void frmMain::buildMenus()
     mnuExtraLogger = item(mnuExtra, "mnuExtraLogger", QStringLiteral("Logger"));
     mnuExtraShortkeys = menu(this, "mnuExtraShortkeys", QStringLiteral("Shortkeys"));
     mnuExtraShortkeys->menuAction()->setData(QStringLiteral("0"));
-    mnuExtraShortkeysEnable = item(mnuExtraShortkeys, "mnuExtraShortkeysEnable", QStringLiteral("Enable"));
+    mnuExtraShortkeysEnable
+        = item(mnuExtraShortkeys, "mnuExtraShortkeysEnable", QStringLiteral("Enable"));
     mnuExtraShortkeysDisable
         = item(mnuExtraShortkeys, "mnuExtraShortkeysDisable", QStringLiteral("Disable"));
     mnuExtraShortkeysEnable->setCheckable(true);
     mnuExtraShortkeysDisable->setCheckable(true);
     mnuExtraShortkeysDisable->setChecked(true);
     mnuExtraShortkeys->addSeparator();
-    mnuExtraShortkeysSetup = item(mnuExtraShortkeys, "mnuExtraShortkeysSetup", QStringLiteral("Setup"));
+    mnuExtraShortkeysSetup
+        = item(mnuExtraShortkeys, "mnuExtraShortkeysSetup", QStringLiteral("Setup"));
     mnuExtra->addMenu(mnuExtraShortkeys);
     mnuExtra->addSeparator();
     mnuExtraPreferences = item(mnuExtra, "mnuExtraPreferences", QStringLiteral("Preferences"));

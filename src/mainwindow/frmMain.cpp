@@ -7,10 +7,10 @@
 #include "mainwindow/MainLifecycle.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
+#include "maps/MapsEntryPoints.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
 #include "platform/UdpLink.h"
-#include "maps/MapsEntryPoints.h"
 #include "rcon/ConnectionSequence.h"
 #include "rcon/Transport.h"
 
@@ -29,8 +29,7 @@
 namespace {
 frmMain *g_main = nullptr;
 
-template <typename T>
-T *named(T *w, const char *name)
+template<typename T> T *named(T *w, const char *name)
 {
     w->setObjectName(QLatin1String(name));
     return w;
@@ -135,7 +134,8 @@ void frmMain::buildControls()
     txtServername = field(c, "txtServername");
     cmdConnect = button(c, "cmdConnect", QStringLiteral("Connect"));
     cmdDisconnect = button(c, "cmdDisconnect", QStringLiteral("Disconnect"));
-    ckColorNames = named(new QCheckBox(QStringLiteral("Color Names Connection"), c), "ckColorNames");
+    ckColorNames
+        = named(new QCheckBox(QStringLiteral("Color Names Connection"), c), "ckColorNames");
     ckColorNames->hide();
     pbConnectProcess = named(new QProgressBar(c), "pbConnectProcess");
     pbConnectProcess->setRange(0, 8);
@@ -184,8 +184,8 @@ void frmMain::buildControls()
     cmdSystemInfo = button(c, "cmdSystemInfo", QStringLiteral("System Info"));
 
     // The right-hand column: players and chat, the option buttons, map restarts, the game.
-    frameCommunication = named(new QGroupBox(QStringLiteral("Communication"), c),
-                               "frameCommunication");
+    frameCommunication
+        = named(new QGroupBox(QStringLiteral("Communication"), c), "frameCommunication");
     QWidget *f = frameCommunication;
     label(f, "lblCommunicationPlayers", QStringLiteral("Players:"));
     cbCommunicationPlayerList = named(new QComboBox(f), "cbCommunicationPlayerList");

@@ -1,3 +1,4 @@
 #include "maps/MapsEntryPoints.h"
 
-void installMapsEntryPoints(frmMain *) {}
+void installMapsEntryPoints(frmMain *)
+{}

@@ -30,6 +30,8 @@ int Clock::scaled(int ms)
 
 void Clock::setInterval(QTimer *timer, int ms)
 {
+    // Coarse timers may fire 5% early; the program's cadences are promises to the server.
+    timer->setTimerType(Qt::PreciseTimer);
     timer->setProperty(kLogicalInterval, ms);
     timer->setInterval(scaled(ms));
 }
@@ -43,7 +45,7 @@ int Clock::interval(const QTimer *timer)
 void Wait(double seconds)
 {
     QEventLoop loop;
-    QTimer::singleShot(Clock::scaled(static_cast<int>(std::lround(seconds * 1000.0))), &loop,
-                       &QEventLoop::quit);
+    QTimer::singleShot(Clock::scaled(static_cast<int>(std::lround(seconds * 1000.0))),
+                       Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }

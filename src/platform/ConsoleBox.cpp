@@ -39,7 +39,26 @@ QString ConsoleBox::forDisplay(const QString &text)
 void ConsoleBox::setText(const QString &text)
 {
     m_text = text;
-    QPlainTextEdit::setPlainText(forDisplay(text));
+    if (text.isEmpty() || isVisible()) {
+        QPlainTextEdit::setPlainText(forDisplay(text));
+        m_mirrorStale = false;
+    } else {
+        m_mirrorStale = true;
+    }
+}
+
+void ConsoleBox::ensureMirror()
+{
+    if (!m_mirrorStale)
+        return;
+    m_mirrorStale = false;
+    QPlainTextEdit::setPlainText(forDisplay(m_text));
+}
+
+void ConsoleBox::showEvent(QShowEvent *event)
+{
+    ensureMirror();
+    QPlainTextEdit::showEvent(event);
 }
 
 void ConsoleBox::appendText(const QString &text)
@@ -51,6 +70,11 @@ void ConsoleBox::appendText(const QString &text)
     if (m_text.endsWith(QLatin1Char('\r')) && piece.startsWith(QLatin1Char('\n')))
         piece.remove(0, 1);
     m_text += text;
+    if (!isVisible()) {
+        m_mirrorStale = true;
+        return;
+    }
+    ensureMirror();
     if (piece.isEmpty())
         return;
     QTextCursor cursor(document());
@@ -60,6 +84,8 @@ void ConsoleBox::appendText(const QString &text)
 
 void ConsoleBox::scrollToEnd()
 {
+    if (!isVisible())
+        return;
     QTextCursor cursor = textCursor();
     cursor.movePosition(QTextCursor::End);
     setTextCursor(cursor);
@@ -94,6 +120,7 @@ int ConsoleBox::modelPos(int displayPos) const
 
 void ConsoleBox::selectRange(int start, int length)
 {
+    ensureMirror();
     QTextCursor cursor(document());
     cursor.setPosition(displayPos(start));
     cursor.setPosition(displayPos(start + length), QTextCursor::KeepAnchor);

@@ -17,9 +17,16 @@ public:
     void clearText() { setText(QString()); }
     void scrollToEnd();
 
+    // A hidden box (the reply buffer, or the console while the window sits in the tray) only
+    // keeps its model; the widget catches up when it is shown or asked about its display.
+    void ensureMirror();
+
     // Selection in model positions (0-based); the selected model text with its CR LF.
     void selectRange(int start, int length);
     QString selectedModelText() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     int displayPos(int modelPos) const;
@@ -27,4 +34,5 @@ private:
     static QString forDisplay(const QString &text);
 
     QString m_text;
+    bool m_mirrorStale = false;
 };

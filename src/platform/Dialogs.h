@@ -33,12 +33,14 @@ class DialogHandler
 public:
     virtual ~DialogHandler() = default;
     virtual MsgAnswer messageBox(const QString &text, MsgIcon icon, const QString &title,
-                                 MsgButtons buttons) = 0;
+                                 MsgButtons buttons)
+        = 0;
     virtual QString openFile(const QString &title, const QString &dir, const QString &filter) = 0;
     virtual QString folder(const QString &title, const QString &dir) = 0;
     virtual QColor color(const QColor &initial) = 0;
     virtual bool program(const QString &program, const QStringList &arguments,
-                         const QString &workingDir) = 0;
+                         const QString &workingDir)
+        = 0;
     virtual bool webPage(const QString &url) = 0;
     virtual void sound(const QString &wavFile) = 0;
 };

@@ -72,8 +72,7 @@ QString ReadIni(const QString &file, const QString &section, const QString &key,
     return defaultValue.left(kMaxValue);
 }
 
-void WriteIni(const QString &file, const QString &section, const QString &key,
-              const QString &value)
+void WriteIni(const QString &file, const QString &section, const QString &key, const QString &value)
 {
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();

@@ -9,6 +9,8 @@ ConnectionSequence::ConnectionSequence(frmMain *main)
     setObjectName(QStringLiteral("connectionSequence"));
 }
 
-void ConnectionSequence::connectToServer() {}
+void ConnectionSequence::connectToServer()
+{}
 
-void ConnectionSequence::disconnectFromServer() {}
+void ConnectionSequence::disconnectFromServer()
+{}

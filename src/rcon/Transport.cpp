@@ -51,7 +51,8 @@ QString announcementFor(const QString &description)
 {
     frmMain *main = MainWindow();
     const QString admin = main ? main->txtServername->text() : QString();
-    if (ReadPref(QStringLiteral("Messages"), QStringLiteral("IngameMessOnChange")) == QLatin1String("1"))
+    if (ReadPref(QStringLiteral("Messages"), QStringLiteral("IngameMessOnChange"))
+        == QLatin1String("1"))
         return QStringLiteral("Say  ^4||^7 ") + description + QStringLiteral(" by ^4") + admin;
     const QString shortName = main ? main->lblAppShortNamer->text() : QString();
     const QString version = main ? main->lblAppVersionr->text() : QString();

@@ -17,7 +17,7 @@ MsgAnswer DialogRecorder::messageBox(const QString &text, MsgIcon icon, const QS
     if (!answers.isEmpty())
         return answers.dequeue();
     return (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel) ? MsgAnswer::Yes
-                                                                                 : MsgAnswer::Ok;
+                                                                                : MsgAnswer::Ok;
 }
 
 QString DialogRecorder::openFile(const QString &, const QString &, const QString &)

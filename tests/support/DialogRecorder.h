@@ -29,8 +29,8 @@ public:
 
     QList<Box> boxes;
     QQueue<MsgAnswer> answers;
-    QQueue<QString> fileAnswers;   // open-file and folder dialogs; empty = cancelled
-    QQueue<QColor> colorAnswers;   // none queued = cancelled
+    QQueue<QString> fileAnswers; // open-file and folder dialogs; empty = cancelled
+    QQueue<QColor> colorAnswers; // none queued = cancelled
     QList<Program> programs;
     bool programResult = true;
     QStringList webPages;
