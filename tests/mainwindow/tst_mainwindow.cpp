@@ -21,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QtTest>
@@ -46,17 +45,6 @@ int twips(int pixels, const QWidget *on)
     return qRound(pixelsToTwips(pixels, on));
 }
 
-// Captions of a menu's items in order, separators left out, each as "objectName=caption".
-QStringList items(const QMenu *menu)
-{
-    QStringList out;
-    const QList<QAction *> actions = menu->actions();
-    for (const QAction *a : actions) {
-        if (!a->isSeparator())
-            out << a->objectName() + QLatin1Char('=') + a->text();
-    }
-    return out;
-}
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -73,8 +61,6 @@ private slots:
     void fileExit();
     void alwaysOnTop();
     void shortcutKeysSwitch();
-    void menus_data();
-    void menus();
     void helpAndServerStatus_data();
     void helpAndServerStatus();
     void aboutAndExitWindows_data();
@@ -358,82 +344,6 @@ void tst_MainWindow::shortcutKeysSwitch()
     QCOMPARE(state(), QStringList({"1", "on", "off", "Shortcut keys: Enabled "}));
     choose(main, "mnuExtraShortkeysDisable");
     QCOMPARE(state(), QStringList({"0", "off", "on", "Shortcut keys: Disabled "}));
-}
-
-void tst_MainWindow::menus_data()
-{
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("File") << "mnuFile"
-                          << QStringList{"mnuFileConnect=Connect", "mnuFileDisconnect=Disconnect",
-                                         "mnuFileProfilesList=Profiles List", "mnuExit=Exit"};
-    QTest::newRow("Join game") << "mnuJoinGame"
-                               << QStringList{"mnuJoinGameJoinServer=Join Server",
-                                              "mnuJoinGameDirectorys=Directory's",
-                                              "mnuJoinGameSetDirectorys=Set Directory's"};
-    QTest::newRow("Directory's") << "mnuJoinGameDirectorys"
-                                 << QStringList{
-                                        "mnuJoinGameDirCoD=CoD", "mnuJoinGameDirCoDUO=CoD:UO",
-                                        "mnuJoinGameDirCoD2=CoD 2", "mnuJoinGameDirCoD4=CoD 4"};
-    QTest::newRow("Console") << "mnuConsole"
-                             << QStringList{"mnuConsoleColor=Color", "mnuConsoleCopy=Copy",
-                                            "mnuConsoleClear=Clear", "mnuConsoleSearch=Search...",
-                                            "mnuConsoleSelectAll=Select All"};
-    QTest::newRow("Color") << "mnuConsoleColor"
-                           << QStringList{"mnuConsoleColorChange=Change color...",
-                                          "mnuConsoleColorDefault=Default"};
-    QTest::newRow("Options") << "mnuOptions"
-                             << QStringList{"mnuOptionsGeneral=General",
-                                            "mnuOptionsCoD=CoD",
-                                            "mnuOptionsCoDUO=CoD:UO",
-                                            "mnuOptionsCoD2=CoD 2",
-                                            "mnuOptionsCoD4=CoD 4",
-                                            "mnuOptionsPunkbuster=Punkbuster",
-                                            "mnuOptionsKickCenter=Kick Center",
-                                            "mnuOptionsMessagingCenter=Messaging Center",
-                                            "mnuOptionsWarCenter=War Center",
-                                            "mnuOptionsExecConfig=Config Executer"};
-    for (const char *game : {"CoD", "CoDUO", "CoD2", "CoD4"}) {
-        const QString m = QStringLiteral("mnuOptions") + QLatin1String(game);
-        QTest::newRow(game) << m
-                            << QStringList{m + "Settings=Settings", m + "Maps=Maps",
-                                           m + "Gametype=Gametype"};
-    }
-    QTest::newRow("Extra") << "mnuExtra"
-                           << QStringList{"mnuExtraAlwaysOnTop=Always on top",
-                                          "mnuExtraServerStatus=Server Status",
-                                          "mnuExtraLogger=Logger", "mnuExtraShortkeys=Shortkeys",
-                                          "mnuExtraPreferences=Preferences"};
-    QTest::newRow("Shortkeys") << "mnuExtraShortkeys"
-                               << QStringList{"mnuExtraShortkeysEnable=Enable",
-                                              "mnuExtraShortkeysDisable=Disable",
-                                              "mnuExtraShortkeysSetup=Setup"};
-    QTest::newRow("Help") << "mnuHelp" << QStringList{"mnuHelpWebsite=Visit the web site",
-                                                      "mnuHelpForum=Visit the forum",
-                                                      "mnuHelpBugReport=Bug report",
-                                                      "mnuHelpManual=Manual",
-                                                      "mnuHelpUpdater=Check for updates",
-                                                      "mnuHelpAbout=About"};
-}
-
-void tst_MainWindow::menus()
-{
-    QFETCH(QString, menu);
-    QFETCH(QStringList, expected);
-    TestProgramDir env;
-    DialogRecorder dialogs;
-    frmMain main;
-    const QMenu *m = main.findChild<QMenu *>(menu);
-    QVERIFY(m);
-    QCOMPARE(items(m), expected);
-
-    QStringList bar;
-    const QList<QAction *> top = main.menuBar()->actions();
-    for (const QAction *a : top)
-        bar << a->text();
-    QCOMPARE(bar, QStringList({"&File", "&Join game", "&Console", "&Options", "&Extra", "&Help",
-                               "Update available!"}));
-    QVERIFY(!action(main, "mnuCheckUpdate")->isVisible());
 }
 
 void tst_MainWindow::helpAndServerStatus_data()
