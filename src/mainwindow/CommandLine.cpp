@@ -1,5 +1,7 @@
 #include "mainwindow/CommandLine.h"
 
+#include "mainwindow/MainLifecycle.h"
+
 #include "config/Language.h"
 #include "mainwindow/AppInfo.h"
 #include "mainwindow/Twips.h"
@@ -187,9 +189,8 @@ bool CommandLine::runSlashCommand(const QString &line)
         m->txtConsole->appendText(commandList());
         m->txtConsole->scrollToEnd();
     } else if (line == QLatin1String("/quit")) {
-        // The tray icon goes with the window; quitting ends the event loop of the program.
-        m->close();
-        QApplication::quit();
+        // Ends the program whatever the close button is set to do.
+        m->lifecycle->endProgram();
     } else {
         return false;
     }

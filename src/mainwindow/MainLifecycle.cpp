@@ -5,6 +5,7 @@
 #include "mainwindow/AppInfo.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/Communication.h"
+#include "mainwindow/Icons.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/UpdateCheck.h"
@@ -45,43 +46,6 @@ int leadingNumber(const QString &text)
 
 // A stored colour: a decimal 0x00BBGGRR number, or "&H" hexadecimal. Hexadecimal values with the
 // top bit set name a system colour; those come back invalid with *system set.
-QColor storedColor(const QString &stored, bool *system)
-{
-    *system = false;
-    const QString t = stored.trimmed();
-    bool ok = false;
-    qint64 value = 0;
-    if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
-        QString digits = t.mid(2);
-        if (digits.endsWith(QLatin1Char('&')))
-            digits.chop(1);
-        value = digits.toLongLong(&ok, 16);
-    } else {
-        value = t.toLongLong(&ok, 10);
-    }
-    if (!ok || value < 0)
-        return QColor();
-    if (value & 0x80000000LL) {
-        *system = true;
-        return QColor();
-    }
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-QIcon notConnectedIcon()
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(90, 90, 90), 2));
-    p.setBrush(QColor(170, 170, 170));
-    p.drawEllipse(QRectF(3, 3, 26, 26));
-    p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(11, 11), QPointF(21, 21));
-    p.drawLine(QPointF(21, 11), QPointF(11, 21));
-    return QIcon(pixmap);
-}
 } // namespace
 
 MainLifecycle::MainLifecycle(frmMain *main)
@@ -96,7 +60,8 @@ void MainLifecycle::startUp()
 {
     ApplyLanguage(m_main);
     WritePref(kSettings, QStringLiteral("Version"), AppInfo::version());
-    applyConsoleBackColor(ReadPref(QStringLiteral("Console"), QStringLiteral("BackColor")));
+    m_main->commandLine->applyBackColor(
+        ReadPref(QStringLiteral("Console"), QStringLiteral("BackColor")));
     if (ReadPref(kSettings, QStringLiteral("MainOnTop")) == QLatin1String("Yes")) {
         m_main->mnuExtraAlwaysOnTop->setChecked(true);
         SetOnTop(m_main, true);
@@ -121,24 +86,6 @@ void MainLifecycle::startUp()
     m_main->tmrCheckPingMeter->start();
 }
 
-void MainLifecycle::applyConsoleBackColor(const QString &stored)
-{
-    bool system = false;
-    const QColor color = storedColor(stored, &system);
-    ConsoleBox *console = m_main->txtConsole;
-    if (system) {
-        // The desktop's own colour for text boxes stands in for the system colour reference.
-        console->setPalette(QPalette());
-        return;
-    }
-    if (!color.isValid())
-        return; // keeps the colour the console was built with
-    QPalette palette = console->palette();
-    palette.setColor(QPalette::Base, color);
-    palette.setColor(QPalette::Text, color.lightnessF() < 0.5 ? Qt::white : Qt::black);
-    console->setPalette(palette);
-}
-
 void MainLifecycle::restoreWindowSize()
 {
     bool okWidth = false, okHeight = false;
@@ -155,18 +102,18 @@ void MainLifecycle::restoreWindowSize()
 void MainLifecycle::showNotConnected()
 {
     const QString section = QStringLiteral("StatusMessages");
-    const QIcon icon = notConnectedIcon();
     m_main->sb1->setText(1, LangText(section, QStringLiteral("NotConnectedSB"),
                                      QStringLiteral("Not connected to a server!"))
                                 + QLatin1Char(' '));
-    m_main->sb1->setIcon(1, icon, QStringLiteral("notconnected"));
-    m_main->imgServerType->setPixmap(icon.pixmap(32, 32));
+    m_main->sb1->setIcon(1, Icons::notConnected(), QStringLiteral("notconnected"));
+    Icons::show(m_main->imgServerType, QStringLiteral("notconnected"));
     m_main->lblServerStatus->setText(
         LangText(section, QStringLiteral("NotConnected"), QStringLiteral("Not connected!")));
     m_main->sb1->setText(2, QStringLiteral("Details: ")
                                 + LangText(section, QStringLiteral("NotConnectedSB2"),
                                            QStringLiteral("select a server and press connect!"))
                                 + QLatin1Char(' '));
+    Icons::setMenuIcons(m_main, QStringLiteral("noco"));
 }
 
 void MainLifecycle::saveWindowSize()

@@ -37,7 +37,6 @@ private:
     void openGameDialog(int which); // 0 settings, 1 maps, 2 gametype
     void showNotConnected();
     void restoreWindowSize();
-    void applyConsoleBackColor(const QString &stored);
     void hideToTray();
 
     frmMain *m_main;
