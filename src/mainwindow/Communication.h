@@ -12,8 +12,23 @@ class Communication : public QObject
 public:
     explicit Communication(frmMain *main);
 
+    // Fills the say box's list from the history file (start-up).
     void loadHistory();
 
+    void loadPlayers();
+    void showPlayerInfo();
+    void say();
+    void sendPrivateMessage();
+    void addPlayerName();
+    void showPage(int tab);
+    void showChatLog();
+
+    // The chat colour code ("^0".."^9") of a stored colour number; other values come back as they
+    // are, so a hand-edited code still reaches the game.
+    static QString colorCode(const QString &colorNumber);
+
 private:
+    QString quote() const;
+
     frmMain *m_main;
 };

@@ -1,20 +1,223 @@
 #include "mainwindow/MainLifecycle.h"
 
+#include "config/Language.h"
+#include "config/TrayIcon.h"
+#include "mainwindow/AppInfo.h"
+#include "mainwindow/CommandLine.h"
+#include "mainwindow/Communication.h"
+#include "mainwindow/Icons.h"
+#include "mainwindow/StatusPanels.h"
+#include "mainwindow/Twips.h"
+#include "mainwindow/UpdateCheck.h"
+#include "mainwindow/frmExit.h"
+#include "mainwindow/frmInfo.h"
 #include "mainwindow/frmMain.h"
+#include "platform/ConsoleBox.h"
+#include "platform/Ini.h"
+#include "platform/OnTop.h"
+#include "rcon/Transport.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+
+// The leading number of a text, as the close-button setting has always been read: blanks before
+// it are skipped, anything after it is ignored, and a text without one counts as 0.
+int leadingNumber(const QString &text)
+{
+    const QString t = text.trimmed();
+    int i = 0;
+    bool negative = false;
+    if (i < t.size() && (t.at(i) == QLatin1Char('-') || t.at(i) == QLatin1Char('+')))
+        negative = t.at(i++) == QLatin1Char('-');
+    long long value = 0;
+    while (i < t.size() && t.at(i).isDigit() && value < 1000000000)
+        value = value * 10 + t.at(i++).digitValue();
+    return int(negative ? -value : value);
+}
+
+// A stored colour: a decimal 0x00BBGGRR number, or "&H" hexadecimal. Hexadecimal values with the
+// top bit set name a system colour; those come back invalid with *system set.
+} // namespace
 
 MainLifecycle::MainLifecycle(frmMain *main)
     : QObject(main)
     , m_main(main)
 {
     setObjectName(QStringLiteral("mainLifecycle"));
+    wireMenus();
 }
 
 void MainLifecycle::startUp()
-{}
+{
+    ApplyLanguage(m_main);
+    WritePref(kSettings, QStringLiteral("Version"), AppInfo::version());
+    m_main->commandLine->applyBackColor(
+        ReadPref(QStringLiteral("Console"), QStringLiteral("BackColor")));
+    if (ReadPref(kSettings, QStringLiteral("MainOnTop")) == QLatin1String("Yes")) {
+        m_main->mnuExtraAlwaysOnTop->setChecked(true);
+        SetOnTop(m_main, true);
+    }
+    restoreWindowSize();
+    showNotConnected();
+
+    m_main->lblAppNamer->setText(AppInfo::name());
+    m_main->lblAppShortNamer->setText(AppInfo::shortName());
+    m_main->lblAppVersionr->setText(AppInfo::version());
+    m_main->lblAutoPBSSCounter->setText(QStringLiteral("0"));
+    m_main->setTag(QStringLiteral("noco"));
+
+    AddTrayIcon(m_main);
+    setTrayWindowShown(true);
+    if (ReadPref(kSettings, QStringLiteral("CheckForUpdate")) == QLatin1String("1"))
+        startUpdateCheck(m_main);
+    m_main->sb1->setText(4, QStringLiteral("Shortcut keys: Disabled "));
+
+    m_main->communication->loadHistory();
+    m_main->commandLine->loadHistory();
+    m_main->tmrCheckPingMeter->start();
+}
+
+void MainLifecycle::restoreWindowSize()
+{
+    bool okWidth = false, okHeight = false;
+    const double width = ReadPref(kSettings, QStringLiteral("mWidth")).trimmed().toDouble(&okWidth);
+    const double height
+        = ReadPref(kSettings, QStringLiteral("mHeight")).trimmed().toDouble(&okHeight);
+    // A missing or broken size keeps the default the window was built with.
+    const QSize current = m_main->size();
+    const int w = okWidth && width > 0 ? twipsToPixels(width, m_main) : current.width();
+    const int h = okHeight && height > 0 ? twipsToPixels(height, m_main) : current.height();
+    m_main->resize(w, h);
+}
+
+void MainLifecycle::showNotConnected()
+{
+    const QString section = QStringLiteral("StatusMessages");
+    m_main->sb1->setText(1, LangText(section, QStringLiteral("NotConnectedSB"),
+                                     QStringLiteral("Not connected to a server!"))
+                                + QLatin1Char(' '));
+    m_main->sb1->setIcon(1, Icons::notConnected(), QStringLiteral("notconnected"));
+    Icons::show(m_main->imgServerType, QStringLiteral("notconnected"));
+    m_main->lblServerStatus->setText(
+        LangText(section, QStringLiteral("NotConnected"), QStringLiteral("Not connected!")));
+    m_main->sb1->setText(2, QStringLiteral("Details: ")
+                                + LangText(section, QStringLiteral("NotConnectedSB2"),
+                                           QStringLiteral("select a server and press connect!"))
+                                + QLatin1Char(' '));
+    Icons::setMenuIcons(m_main, QStringLiteral("noco"));
+}
+
+void MainLifecycle::saveWindowSize()
+{
+    const QSize size = m_main->isMaximized() || m_main->isMinimized()
+                           ? m_main->normalGeometry().size()
+                           : m_main->size();
+    WritePref(kSettings, QStringLiteral("mWidth"),
+              QString::number(qRound(pixelsToTwips(size.width(), m_main))));
+    WritePref(kSettings, QStringLiteral("mHeight"),
+              QString::number(qRound(pixelsToTwips(size.height(), m_main))));
+}
+
+void MainLifecycle::hideToTray()
+{
+    setTrayWindowShown(false);
+    if (trayCanRestoreWindow())
+        m_main->hide();
+    else
+        m_main->showMinimized(); // no icon to come back from: keep it on the task bar
+}
 
 void MainLifecycle::onClose(QCloseEvent *event)
 {
-    event->accept();
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    switch (leadingNumber(ReadPref(kSettings, QStringLiteral("MainCloseButtonFunction")))) {
+    case 1:
+        event->ignore();
+        hideToTray();
+        break;
+    case 0:
+        saveWindowSize();
+        event->accept();
+        endProgram();
+        break;
+    default:
+        event->accept();
+        break;
+    }
+}
+
+void MainLifecycle::fileExit()
+{
+    if (GameKind() != QLatin1String("noco"))
+        SendCommand(QStringLiteral("Say ") + m_main->lblAppNamer->text() + QLatin1Char(' ')
+                    + m_main->lblAppVersionr->text() + QStringLiteral(" ^4||^7 Username:^4 ")
+                    + m_main->txtServername->text() + QStringLiteral(" ^7disconnecting. ^4||"));
+    saveWindowSize();
+    endProgram();
+}
+
+void MainLifecycle::endProgram()
+{
+    m_ending = true;
+    RemoveTrayIcon();
+    if (m_about)
+        m_about->close();
+    if (m_exit)
+        m_exit->close();
+    m_main->close();
+    QCoreApplication::quit();
+}
+
+void MainLifecycle::setAlwaysOnTop(bool on)
+{
+    m_main->mnuExtraAlwaysOnTop->setChecked(on);
+    SetOnTop(m_main, on);
+    WritePref(kSettings, QStringLiteral("MainOnTop"),
+              on ? QStringLiteral("Yes") : QStringLiteral("No"));
+}
+
+void MainLifecycle::setShortkeysEnabled(bool on)
+{
+    m_main->mnuExtraShortkeysEnable->setChecked(on);
+    m_main->mnuExtraShortkeysDisable->setChecked(!on);
+    m_main->mnuExtraShortkeys->menuAction()->setData(on ? QStringLiteral("1")
+                                                        : QStringLiteral("0"));
+    m_main->sb1->setText(4, on ? QStringLiteral("Shortcut keys: Enabled ")
+                               : QStringLiteral("Shortcut keys: Disabled "));
+}
+
+frmInfo *MainLifecycle::showAbout()
+{
+    if (!m_about) {
+        m_about = new frmInfo(m_main);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+    return m_about;
+}
+
+frmExit *MainLifecycle::showExitConfirmation()
+{
+    if (!m_exit) {
+        m_exit = new frmExit(m_main);
+        m_exit->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_exit->show();
+    m_exit->raise();
+    m_exit->activateWindow();
+    return m_exit;
 }

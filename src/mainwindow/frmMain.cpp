@@ -149,6 +149,7 @@ void frmMain::buildControls()
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
     lblServerStatus->setFont(big);
+    lblServerStatus->setWordWrap(true);
     tmrConnectProcess = timer(this, "tmrConnectProcess", 800);
     tmrCOS = timer(this, "tmrCOS", 300);
 
@@ -156,7 +157,8 @@ void frmMain::buildControls()
     ts1 = named(new QTabBar(c), "ts1");
     ts1->addTab(QStringLiteral("Console"));
     ts1->addTab(QStringLiteral("Ingame Chat"));
-    ts1->setDrawBase(true);
+    ts1->setDrawBase(false); // the pages draw the frame under the tabs
+    ts1->setExpanding(false);
     frameConsole = named(new QFrame(c), "frameConsole");
     txtConsole = named(new ConsoleBox(frameConsole), "txtConsole");
     cbCommand = named(new QComboBox(frameConsole), "cbCommand");
@@ -165,8 +167,12 @@ void frmMain::buildControls()
     cbCommand->setMaxVisibleItems(20);
     frameIngameChat = named(new QFrame(c), "frameIngameChat");
     frameIngameChat->hide();
+    for (QFrame *page : {frameConsole, frameIngameChat})
+        page->setFrameShape(QFrame::StyledPanel);
     txtIngameChat = named(new ConsoleBox(frameIngameChat), "txtIngameChat");
-    Command2 = button(frameIngameChat, "Command2", QStringLiteral("Show chat log"));
+    // Shown in the tab strip's corner while the chat page is up.
+    Command2 = button(c, "Command2", QStringLiteral("Show chat log"));
+    Command2->hide();
     txtConsoleCommands = named(new ConsoleBox(c), "txtConsoleCommands");
     txtConsoleCommands->hide();
     tmrConsoleClear = timer(this, "tmrConsoleClear", 60000);
@@ -249,93 +255,152 @@ void frmMain::resizeEvent(QResizeEvent *event)
     layoutControls();
 }
 
-// Places every control from the window's inner size, in twips, with the console growing with
-// the window and the right-hand column following its right edge.
+// Places every control from the window's inner size in twips: the console grows with the window,
+// the right-hand column follows its right edge. Captions are measured, so that a language pack's
+// longer texts push their neighbours along instead of being cut.
 void frmMain::layoutControls()
 {
     if (!m_central)
         return;
     const QWidget *c = m_central;
-    const auto px = [this](double t) { return twipsToPixels(t, this); };
+    const auto px = [this](double twips) { return twipsToPixels(twips, this); };
+    const auto tw = [this](int pixels) { return pixelsToTwips(pixels, this); };
     const auto place = [&](QWidget *w, double left, double top, double width, double height) {
         if (w)
             w->setGeometry(px(left), px(top), std::max(0, px(width)), std::max(0, px(height)));
     };
     const auto child
         = [c](const char *name) { return c->findChild<QWidget *>(QLatin1String(name)); };
+    const auto hintW = [&](QWidget *w) { return w ? tw(w->sizeHint().width()) : 0.0; };
+    const auto hintH = [&](QWidget *w, double atLeast) {
+        return w ? std::max(atLeast, tw(w->sizeHint().height())) : atLeast;
+    };
     // The status bar stands inside the window's inner height, as the rules count it.
     const double W = pixelsToTwips(c->width(), this);
     const double H = pixelsToTwips(c->height() + (sb1 ? sb1->height() : 0), this);
+    const double gap = 90, smallGap = 60;
+    const double colLeft = W - 3600, colW = 3480;
 
-    // Connection area along the top.
-    const double row1 = 180, row2 = 660, fieldH = 330;
-    place(child("lblServerIP"), 120, row1 + 40, 1100, 285);
-    place(txtServerIP, 1230, row1, 2200, fieldH);
-    place(child("lblServerPORT"), 3540, row1 + 40, 500, 285);
-    place(txtServerPORT, 4050, row1, 900, fieldH);
-    place(child("lblServerRCON"), 120, row2 + 40, 1100, 285);
-    place(txtServerRCON, 1230, row2, 2200, fieldH);
-    place(child("lblServername"), 3540, row2 + 40, 500, 285);
-    place(txtServername, 4050, row2, 900, fieldH);
-    place(cmdConnect, 5100, row1 - 15, 1350, 360);
-    place(cmdDisconnect, 5100, row2 - 15, 1350, 360);
-    const double stateLeft = 6600;
-    const double stateWidth = std::max(1500.0, W - 3600 - 120 - stateLeft);
-    place(imgServerType, stateLeft, row1, 480, 480);
-    place(lblServerStatus, stateLeft + 600, row1 + 60, stateWidth - 600, 400);
-    place(pbConnectProcess, stateLeft, row2 + 30, stateWidth, 270);
+    // Connection area along the top, left of the right-hand column.
+    {
+        QWidget *lblIP = child("lblServerIP"), *lblPort = child("lblServerPORT");
+        QWidget *lblRcon = child("lblServerRCON"), *lblName = child("lblServername");
+        const double fieldH = hintH(txtServerIP, 330);
+        const double buttonH = hintH(cmdConnect, 360);
+        const double row1 = 180, row2 = row1 + std::max(fieldH, buttonH) + 120;
+        const double label1W = std::max(hintW(lblIP), hintW(lblRcon));
+        const double label2W = std::max(hintW(lblPort), hintW(lblName));
+        const double buttonW = std::max({1350.0, hintW(cmdConnect), hintW(cmdDisconnect)});
+        const double shortW = 1500;
+        const double right = colLeft - 240;
+        const double stateMin = 2700;
+        const double fixedW = label1W + smallGap + gap * 2 + label2W + smallGap + shortW + gap * 2
+                              + buttonW + gap * 2;
+        const double ipW = std::clamp(right - 120 - fixedW - stateMin, 1800.0, 3300.0);
 
-    // Tab strip and its two pages.
+        double x = 120;
+        const double labelDy = (fieldH - hintH(lblIP, 0)) / 2;
+        place(lblIP, x, row1 + labelDy, label1W, hintH(lblIP, 0));
+        place(lblRcon, x, row2 + labelDy, label1W, hintH(lblRcon, 0));
+        x += label1W + smallGap;
+        place(txtServerIP, x, row1, ipW, fieldH);
+        place(txtServerRCON, x, row2, ipW, fieldH);
+        x += ipW + gap * 2;
+        place(lblPort, x, row1 + labelDy, label2W, hintH(lblPort, 0));
+        place(lblName, x, row2 + labelDy, label2W, hintH(lblName, 0));
+        x += label2W + smallGap;
+        place(txtServerPORT, x, row1, shortW, fieldH);
+        place(txtServername, x, row2, shortW, fieldH);
+        x += shortW + gap * 2;
+        const double buttonDy = (fieldH - buttonH) / 2;
+        place(cmdConnect, x, row1 + buttonDy, buttonW, buttonH);
+        place(cmdDisconnect, x, row2 + buttonDy, buttonW, buttonH);
+        x += buttonW + gap * 2;
+
+        // The state of the link: icon and caption, or the progress while connecting.
+        const double stateW = std::max(0.0, right - x);
+        const double iconSide = tw(32);
+        const double middle = (row1 + row2 + fieldH) / 2;
+        place(imgServerType, x, middle - iconSide / 2, iconSide, iconSide);
+        // A long state text wraps onto the second row rather than being cut.
+        place(lblServerStatus, x + iconSide + gap, row1, stateW - iconSide - gap,
+              row2 + fieldH - row1);
+        place(pbConnectProcess, x, middle - 135, stateW, 270);
+    }
+
+    // Tab strip and its two pages; the pages draw the strip's frame.
     const double tsW = W - 3800, tsH = H - 3700;
-    place(ts1, 120, 1320, tsW, 360);
+    place(ts1, 120, 1320, tsW, tsH);
     const double pageW = tsW - 80, pageH = tsH - 360;
     place(frameConsole, 140, 1655, pageW, pageH);
     place(frameIngameChat, 140, 1655, pageW, pageH);
     place(txtConsole, 120, 120, pageW - 220, pageH - 850);
-    place(cbCommand, 120, 120 + (pageH - 850), pageW - 220, 345);
-    place(txtIngameChat, 120, 120, pageW - 220, pageH - 240 - 420);
-    place(Command2, 120, pageH - 240 - 360, 1800, 345);
+    place(cbCommand, 120, 120 + (pageH - 850), pageW - 220, hintH(cbCommand, 345));
+    place(txtIngameChat, 120, 120, pageW - 220, pageH - 240);
+    // The chat log button sits in the strip's corner, beside the tabs, while its page shows.
+    if (Command2) {
+        const double tabH = tw(ts1->sizeHint().height());
+        const double width = std::max(1350.0, hintW(Command2));
+        const double height = std::min(tabH - 30, hintH(Command2, 0));
+        place(Command2, 120 + tsW - width, 1320 + (tabH - height) / 2 - 15, width, height);
+        Command2->raise();
+    }
 
-    // Quick commands below the console.
-    const double quickTop = 1655 + pageH + 90;
-    place(cmdStatus, 140, quickTop, 1350, 360);
-    place(cmdServerInfo, 1560, quickTop, 1350, 360);
-    place(cmdSystemInfo, 2980, quickTop, 1350, 360);
+    // Quick commands under the strip.
+    {
+        const double top = 1320 + tsH + gap;
+        const double h = hintH(cmdStatus, 360);
+        double x = 120;
+        for (QPushButton *b : {cmdStatus, cmdServerInfo, cmdSystemInfo}) {
+            const double width = std::max(1350.0, hintW(b));
+            place(b, x, top, width, h);
+            if (b->isVisibleTo(this))
+                x += width + gap;
+        }
+    }
 
-    // Right-hand column.
-    const double colLeft = W - 3600, colW = 3480;
+    // Right-hand column: players and chat.
     place(frameCommunication, colLeft, 120, colW, 2820);
     {
         const auto in = [&](const char *name, double l, double t, double w, double h) {
             if (auto *w2 = frameCommunication->findChild<QWidget *>(QLatin1String(name)))
                 w2->setGeometry(px(l), px(t), std::max(0, px(w)), std::max(0, px(h)));
         };
-        in("lblCommunicationPlayers", 120, 300, 3240, 240);
-        in("cbCommunicationPlayerList", 120, 560, 3240, 330);
-        in("cmdCommunicationLoad", 120, 960, 1020, 345);
-        in("cmdCommunicationPlayerInfo", 1230, 960, 1020, 345);
-        in("cmdCommunicationAdd", 2340, 960, 1020, 345);
-        in("lblCommunicationSay", 120, 1440, 3240, 240);
-        in("cbCommunicationSay", 120, 1700, 3240, 330);
-        in("cmdCommunicationSend", 120, 2100, 1575, 345);
-        in("cmdCommunicationSendPM", 1785, 2100, 1575, 345);
+        const double inner = colW - 240, third = (inner - 2 * gap) / 3, half = (inner - gap) / 2;
+        in("lblCommunicationPlayers", 120, 300, inner, 240);
+        in("cbCommunicationPlayerList", 120, 560, inner, 330);
+        in("cmdCommunicationLoad", 120, 960, third, 345);
+        in("cmdCommunicationPlayerInfo", 120 + third + gap, 960, third, 345);
+        in("cmdCommunicationAdd", 120 + 2 * (third + gap), 960, third, 345);
+        in("lblCommunicationSay", 120, 1440, inner, 240);
+        in("cbCommunicationSay", 120, 1700, inner, 330);
+        in("cmdCommunicationSend", 120, 2100, half, 345);
+        in("cmdCommunicationSendPM", 120 + half + gap, 2100, half, 345);
     }
-    place(lblSubOptions, colLeft, 3060, colW, 240);
-    place(lineSubOptions, colLeft, 3300, colW, 30);
-    place(cmdOptionsGeneral, colLeft, 3420, 1575, 345);
-    place(cmdOptionsKickcenter, colLeft + colW - 1575, 3420, 1575, 345);
-    place(cmdOptionsPB, colLeft, 3840, 1575, 345);
-    place(cmdOptionsSettings, colLeft + colW - 1575, 3840, 1575, 345);
-    place(cmdOptionsMaps, colLeft, 4260, 1575, 345);
-    place(cmdOptionsGametype, colLeft + colW - 1575, 4260, 1575, 345);
 
-    const bool connectedLayout = m_mapRestartConnected;
-    const double restartTop = connectedLayout ? 5640 : 4560;
-    place(lblSubMapRestart, colLeft, restartTop, colW, 240);
-    place(lineSubMapRestart, colLeft, restartTop + 120, colW, 30);
-    place(cmdRestartMap, colLeft, restartTop + 360, 1575, 345);
-    place(cmdFastRestartMap, colLeft + colW - 1575, restartTop + 360, 1575, 345);
+    // A sub-heading with its rule running on from the end of the caption.
+    const auto heading = [&](QLabel *caption, QFrame *line, double top) {
+        const double h = hintH(caption, 240);
+        const double width = std::min(colW, hintW(caption));
+        place(caption, colLeft, top, width, h);
+        place(line, colLeft + width + gap, top + 120 - 15, colW - width - gap, 30);
+    };
+    const double buttonW = 1575, right = colLeft + colW - buttonW;
+    heading(lblSubOptions, lineSubOptions, 3060);
+    place(cmdOptionsGeneral, colLeft, 3420, buttonW, 345);
+    place(cmdOptionsKickcenter, right, 3420, buttonW, 345);
+    place(cmdOptionsPB, colLeft, 3840, buttonW, 345);
+    place(cmdOptionsSettings, right, 3840, buttonW, 345);
+    place(cmdOptionsMaps, colLeft, 4260, buttonW, 345);
+    place(cmdOptionsGametype, right, 4260, buttonW, 345);
 
-    place(imgGame, colLeft, 6600, 480, 480);
-    place(lblGame, colLeft + 600, 6700, colW - 600, 300);
+    // The game's picture and name fill the room the connected layout leaves above map restart.
+    place(imgGame, colLeft, 4860, tw(32), tw(32));
+    place(lblGame, colLeft + tw(32) + gap, 4860 + (tw(32) - hintH(lblGame, 0)) / 2,
+          colW - tw(32) - gap, hintH(lblGame, 0));
+
+    const double restartTop = m_mapRestartConnected ? 5640 : 4560;
+    heading(lblSubMapRestart, lineSubMapRestart, restartTop);
+    place(cmdRestartMap, colLeft, restartTop + 360, buttonW, 345);
+    place(cmdFastRestartMap, right, restartTop + 360, buttonW, 345);
 }

@@ -384,10 +384,10 @@ QByteArray fakeCvarText(FakeGame game, const FakeCvar &cvar)
     const QByteArray quotedName = '"' + cvar.name + '"';
     if (game == FakeGame::CoD || game == FakeGame::CoDUO)
         return quotedName + " is:\"" + cvar.value + "^7\" default:\"" + cvar.defaultValue
-            + "^7\"\n";
+               + "^7\"\n";
     const QByteArray domain = cvar.domain.isEmpty() ? QByteArray("any text") : cvar.domain;
     return quotedName + " is: \"" + cvar.value + "^7\" default: \"" + cvar.defaultValue
-        + "^7\"\n  Domain is " + domain + '\n';
+           + "^7\"\n  Domain is " + domain + '\n';
 }
 
 QByteArray fakeInfoText(const QByteArray &title, const FakeInfoPairs &pairs)
@@ -423,26 +423,27 @@ QByteArray fakeUserinfoText(FakeGame game, const FakePlayer &player)
 
 QByteArray fakePunkBusterPlayerList(FakeGame game, const QList<FakePlayer> &players)
 {
-    QByteArray out = kPbPrefix
-        + "Player List: [Slot #] [GUID] [Address] [Status] [Power] [Auth Rate] [Recent SS] "
-          "[O/S] [Name]\n";
+    QByteArray out
+        = kPbPrefix
+          + "Player List: [Slot #] [GUID] [Address] [Status] [Power] [Auth Rate] [Recent SS] "
+            "[O/S] [Name]\n";
     int count = 0;
     for (const FakePlayer &p : players) {
         if (isBot(p))
             continue;
         out += kPbPrefix + QByteArray::number(p.slot + 1) + "  " + punkBusterGuid(game, p) + "(-) "
-            + p.address + " OK   1 5.0 0 (W) \"" + p.name + "\"\n";
+               + p.address + " OK   1 5.0 0 (W) \"" + p.name + "\"\n";
         ++count;
     }
     out += kPbPrefix + "End of Player List (" + QByteArray::number(count)
-        + (count == 1 ? " Player)\n" : " Players)\n");
+           + (count == 1 ? " Player)\n" : " Players)\n");
     return out;
 }
 
 QByteArray fakePunkBusterBadNameList()
 {
     return kPbPrefix + "Slot: Grace Filter\n" + kPbPrefix + "1: 0 \"UnnamedPlayer\"\n" + kPbPrefix
-        + "2: 10 \"admin\"\n" + kPbPrefix + "3: 60 \"Player\"\n";
+           + "2: 10 \"admin\"\n" + kPbPrefix + "3: 60 \"Player\"\n";
 }
 
 QByteArray fakePunkBusterAck(const QByteArray &commandLine)
@@ -498,19 +499,19 @@ QByteArray fakeStatusText(FakeGame game, const QByteArray &map, const QList<Fake
     const int guidWidth = cod4 ? 32 : 6;
     QByteArray out = "map: " + map + '\n';
     out += "num score ping " + padded("guid", guidWidth)
-        + " name            lastmsg address               qport rate\n";
+           + " name            lastmsg address               qport rate\n";
     out += "--- ----- ---- " + QByteArray(guidWidth, '-')
-        + " --------------- ------- --------------------- ----- -----\n";
+           + " --------------- ------- --------------------- ----- -----\n";
 
     QList<FakePlayer> bySlot = players;
     std::stable_sort(bySlot.begin(), bySlot.end(),
                      [](const FakePlayer &a, const FakePlayer &b) { return a.slot < b.slot; });
     for (const FakePlayer &p : bySlot) {
         out += num(p.slot, 3) + ' ' + num(p.score, 5) + ' ' + pingField(p) + ' '
-            + rightAligned(p.guid, guidWidth) + ' ';
+               + rightAligned(p.guid, guidWidth) + ' ';
         out += p.name + "^7" + QByteArray(std::max(0, 16 - fakeVisibleLength(p.name)), ' ');
         out += num(p.lastmsg, 7) + ' ' + padded(p.address, 22) + num(p.qport, 5) + ' '
-            + num(p.rate, 5) + '\n';
+               + num(p.rate, 5) + '\n';
     }
     return out + '\n';
 }

@@ -499,14 +499,15 @@ void tst_FakeGameServer::punkBusterPlayerList_data()
     QTest::addColumn<QByteArray>("expected");
 
     const QByteArray pb = "^3PunkBuster Server: ";
-    const QByteArray top = pb
-        + "Player List: [Slot #] [GUID] [Address] [Status] [Power] [Auth Rate] [Recent SS] "
-          "[O/S] [Name]\n";
+    const QByteArray top
+        = pb
+          + "Player List: [Slot #] [GUID] [Address] [Status] [Power] [Auth Rate] [Recent SS] "
+            "[O/S] [Name]\n";
     QTest::newRow("nobody") << "cod2" << 0 << true << top + pb + "End of Player List (0 Players)\n";
     QTest::newRow("one player, slots from 1")
         << "cod4" << 1 << true
         << top + pb + "1  0a1b2c3d4e5f60718293a4b5c6d7e8f9(-) 192.168.0.10:28960 OK   1 5.0 0 "
-            + "(W) \"Big Player\"\n" + pb + "End of Player List (1 Player)\n";
+               + "(W) \"Big Player\"\n" + pb + "End of Player List (1 Player)\n";
     QTest::newRow("off") << "cod4" << 1 << false << QByteArray("Unknown command \"pb_sv_plist\"\n");
 }
 

@@ -136,9 +136,10 @@ int main(int argc, char **argv)
     QObject::connect(&server, &FakeGameServer::datagramReceived, &app,
                      [](const ReceivedDatagram &d) { printLine(describe(d)); });
 
-    const QString password = parser.isSet(noPasswordOption)
-        ? QStringLiteral("no rcon password")
-        : QStringLiteral("rcon password \"%1\"").arg(parser.value(passwordOption));
+    const QString password
+        = parser.isSet(noPasswordOption)
+              ? QStringLiteral("no rcon password")
+              : QStringLiteral("rcon password \"%1\"").arg(parser.value(passwordOption));
     printLine(QStringLiteral("%1 server listening on 127.0.0.1:%2 (%3)")
                   .arg(QString::fromLatin1(server.cvar("gamename")))
                   .arg(server.port())
