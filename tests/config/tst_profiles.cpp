@@ -112,11 +112,11 @@ private slots:
         DialogRecorder dialogs;
         FakeGameServer server;
         QVERIFY(server.start(0));
-        server.setPassword("top secret");
+        server.setPassword("hunter2");
         const QString port = QString::number(server.port());
         layProfile(env, "Home server",
                    "[Home server]\r\nIP=127.0.0.1\r\nPort=" + port.toLatin1()
-                       + "\r\nRcon=top secret\r\nName=Admin\r\n");
+                       + "\r\nRcon=hunter2\r\nName=Admin\r\n");
         layProfile(env, "Other", "[Other]\r\nIP=10.1.1.1\r\n");
         if (!connectOnSelect.isNull())
             WritePref("Settings", "ConnectOnSelect", connectOnSelect);
@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(program.control<QLineEdit>("txtName")->text(), QStringLiteral("Admin"));
         for (const QLineEdit *box :
              program.control<QWidget>("frameProfiles")->findChildren<QLineEdit *>())
-            QVERIFY(!box->text().contains("secret"));
+            QVERIFY(!box->text().contains("hunter2"));
 
         QSignalSpy cos(program.main->tmrCOS, &QTimer::timeout);
         if (doubleClick) {
@@ -148,14 +148,19 @@ private slots:
         QVERIFY(!program.managerShown());
         QCOMPARE(program.main->txtServerIP->text(), QStringLiteral("127.0.0.1"));
         QCOMPARE(program.main->txtServerPORT->text(), port);
-        QCOMPARE(program.main->txtServerRCON->text(), QStringLiteral("top secret"));
+        QCOMPARE(program.main->txtServerRCON->text(), QStringLiteral("hunter2"));
         QCOMPARE(program.main->txtServername->text(), QStringLiteral("Admin"));
         QCOMPARE(program.main->sb1->text(5), QStringLiteral("Profile: Home server "));
         QCOMPARE(program.main->sb1->tag(5), QStringLiteral("Home server"));
-        if (connects)
+        if (connects) {
             QTRY_VERIFY_WITH_TIMEOUT(!cos.isEmpty(), 2000);
-        else
+            // The connection logs in with the profile's password.
+            QTRY_VERIFY_WITH_TIMEOUT(!server.received().isEmpty(), 5000);
+            QCOMPARE(server.received().first().bytes,
+                     QByteArray("\xFF\xFF\xFF\xFFrcon hunter2 g_password"));
+        } else {
             QVERIFY(!program.main->tmrCOS->isActive());
+        }
     }
 
     void actingWithoutASelection_data()
