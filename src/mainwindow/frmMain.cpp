@@ -161,6 +161,9 @@ void frmMain::buildControls()
     ts1->setExpanding(false);
     frameConsole = named(new QFrame(c), "frameConsole");
     txtConsole = named(new ConsoleBox(frameConsole), "txtConsole");
+    // Status tables and server listings are wider than the pane; their columns stay readable
+    // when lines scroll sideways instead of wrapping.
+    txtConsole->setLineWrapMode(QPlainTextEdit::NoWrap);
     cbCommand = named(new QComboBox(frameConsole), "cbCommand");
     cbCommand->setEditable(true);
     cbCommand->setInsertPolicy(QComboBox::NoInsert);
