@@ -50,6 +50,19 @@ void setCaption(QObject *control, const QString &caption)
         action->setText(caption);
 }
 
+// True when the control belongs to another window inside this one (a dialog or the tray menu's
+// window kept as a child); that window applies its own section. Menus pop up as windows of
+// their own but belong to the window that holds them.
+bool belongsToOtherWindow(QObject *control, const QWidget *window)
+{
+    for (QObject *o = control->parent(); o && o != window; o = o->parent()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (w && w->isWindow() && !qobject_cast<QMenu *>(w))
+            return true;
+    }
+    return false;
+}
+
 bool isCaptioned(QObject *o)
 {
     return qobject_cast<QLabel *>(o) || qobject_cast<QAbstractButton *>(o)
@@ -71,7 +84,7 @@ void ApplyLanguage(QWidget *window)
     for (QObject *child : children) {
         // A QMenu's own menuAction shares its name with the menu; the menu carries the caption.
         const QString name = child->objectName();
-        if (name.isEmpty() || !isCaptioned(child))
+        if (name.isEmpty() || !isCaptioned(child) || belongsToOtherWindow(child, window))
             continue;
         if (auto *action = qobject_cast<QAction *>(child); action && action->menu())
             continue;

@@ -1,11 +1,18 @@
 #include "config/TrayIcon.h"
 
 #include "config/Language.h"
+#include "config/frmTray.h"
+#include "mainwindow/frmMain.h"
+
+#include <QAction>
+#include <QPointer>
 
 namespace {
 struct TrayState
 {
-    frmMain *owner = nullptr;
+    // The icon goes with its window: a window that is gone leaves no icon behind.
+    QPointer<frmMain> owner;
+    QPointer<frmTray> menu;
     bool installed = false;
     bool windowShown = true;
 };
@@ -19,10 +26,15 @@ TrayState &tray()
 
 void AddTrayIcon(frmMain *owner)
 {
-    if (tray().installed)
+    if (tray().installed && tray().owner)
         return;
     tray().owner = owner;
     tray().installed = true;
+    if (owner && !owner->findChild<frmTray *>()) {
+        auto *menu = new frmTray(owner);
+        tray().menu = menu;
+        owner->mnuTrayPunkbuster = menu->mnuTrayPunkbuster;
+    }
 }
 
 void RemoveTrayIcon()
@@ -35,7 +47,7 @@ void RemoveTrayIcon()
 
 bool isTrayIconInstalled()
 {
-    return tray().installed;
+    return tray().installed && tray().owner;
 }
 
 bool trayCanRestoreWindow()
@@ -46,6 +58,8 @@ bool trayCanRestoreWindow()
 void setTrayWindowShown(bool shown)
 {
     tray().windowShown = shown;
+    if (tray().menu)
+        tray().menu->mnuMainWindowStatus->setText(trayWindowEntryCaption());
 }
 
 QString trayWindowMarker()

@@ -1,0 +1,140 @@
+#include "config/frmTray.h"
+
+#include "config/Language.h"
+#include "config/TrayIcon.h"
+#include "mainwindow/AppInfo.h"
+#include "mainwindow/MainLifecycle.h"
+#include "mainwindow/frmMain.h"
+#include "maps/MapsEntryPoints.h"
+#include "rcon/Transport.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+QAction *entry(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+QMenu *submenu(QMenu *parent, const char *name, const QString &caption)
+{
+    QMenu *m = parent->addMenu(caption);
+    m->setObjectName(QLatin1String(name));
+    m->menuAction()->setObjectName(QLatin1String(name));
+    return m;
+}
+} // namespace
+
+frmTray::frmTray(frmMain *main)
+    : QWidget(main, Qt::Window)
+    , m_main(main)
+{
+    setObjectName(QStringLiteral("frmTray"));
+    setAttribute(Qt::WA_DontShowOnScreen);
+    mnuTrayMain = new QMenu(this);
+    mnuTrayMain->setObjectName(QStringLiteral("mnuTrayMain"));
+
+    mnuTrayTitle = entry(mnuTrayMain, "mnuTrayTitle",
+                         AppInfo::name() + QLatin1Char(' ') + AppInfo::version());
+    mnuTrayTitle->setEnabled(false);
+    mnuTrayMain->addSeparator();
+
+    struct Game
+    {
+        QMenu **menu;
+        const char *name;
+        const char *caption;
+        const char *kind;
+    };
+    const Game games[] = {{&mnuTrayCoD, "mnuTrayCoD", "CoD", "cod"},
+                          {&mnuTrayCoDUO, "mnuTrayCoDUO", "CoD: UO", "coduo"},
+                          {&mnuTrayCoD2, "mnuTrayCoD2", "CoD 2", "cod2"},
+                          {&mnuTrayCoD4, "mnuTrayCoD4", "CoD 4", "cod4"}};
+    for (const Game &g : games) {
+        QMenu *m = submenu(mnuTrayMain, g.name, QLatin1String(g.caption));
+        *g.menu = m;
+        const QByteArray stem(g.name);
+        // Settings and Gametype open the same windows as the main window's Options menu.
+        const int i = int(&g - games);
+        QAction *settings = entry(m, (stem + "Settings").constData(), QStringLiteral("Settings"));
+        QAction *maps = entry(m, (stem + "Maps").constData(), QStringLiteral("Maps"));
+        QAction *gametype = entry(m, (stem + "Gametype").constData(), QStringLiteral("Gametype"));
+        connect(settings, &QAction::triggered, main->mnuOptionsGameSettings[i], &QAction::trigger);
+        const QString kind = QLatin1String(g.kind);
+        connect(maps, &QAction::triggered, this, [kind] { showMapsDialog(kind); });
+        connect(gametype, &QAction::triggered, main->mnuOptionsGameGametype[i], &QAction::trigger);
+    }
+    mnuTrayMain->addSeparator();
+    mnuTrayPunkbuster = entry(mnuTrayMain, "mnuTrayPunkbuster", QStringLiteral("Punkbuster"));
+    mnuTrayKickCenter = entry(mnuTrayMain, "mnuTrayKickCenter", QStringLiteral("Kick Center"));
+    mnuTrayMessagingCenter
+        = entry(mnuTrayMain, "mnuTrayMessagingCenter", QStringLiteral("Messaging Center"));
+    mnuTrayWarCenter = entry(mnuTrayMain, "mnuTrayWarCenter", QStringLiteral("War Center"));
+    connect(mnuTrayPunkbuster, &QAction::triggered, main->mnuOptionsPunkbuster, &QAction::trigger);
+    connect(mnuTrayKickCenter, &QAction::triggered, main->mnuOptionsKickCenter, &QAction::trigger);
+    connect(mnuTrayMessagingCenter, &QAction::triggered, main->mnuOptionsMessagingCenter,
+            &QAction::trigger);
+    connect(mnuTrayWarCenter, &QAction::triggered, main->mnuOptionsWarCenter, &QAction::trigger);
+    mnuTrayMain->addSeparator();
+
+    mnuTrayMapOptions = submenu(mnuTrayMain, "mnuTrayMapOptions", QStringLiteral("Map Options"));
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        const char *command;
+        const char *announcement;
+    } mapOptions[] = {
+        {"mnuTrayMapOptionsRestart", "Restart", "map_restart", "map restart"},
+        {"mnuTrayMapOptionsFastRestart", "Fast Restart", "fast_restart", "fast map restart"},
+        {"mnuTrayMapOptionsNext", "Next", "map_rotate", "next map"},
+    };
+    for (const auto &o : mapOptions) {
+        const QString command = QLatin1String(o.command);
+        const QString announcement = QLatin1String(o.announcement);
+        connect(entry(mnuTrayMapOptions, o.name, QLatin1String(o.caption)), &QAction::triggered,
+                this, [command, announcement] { AnnounceChange(command, announcement); });
+    }
+    mnuTrayMain->addSeparator();
+    mnuPreferences = entry(mnuTrayMain, "mnuPreferences", QStringLiteral("Preferences"));
+    connect(mnuPreferences, &QAction::triggered, main->mnuExtraPreferences, &QAction::trigger);
+    mnuTrayMain->addSeparator();
+    mnuMainWindowStatus = entry(mnuTrayMain, "mnuMainWindowStatus", trayWindowEntryCaption());
+    connect(mnuMainWindowStatus, &QAction::triggered, this, &frmTray::toggleMainWindow);
+    mnuTrayMain->addSeparator();
+    mnuTrayExit = entry(mnuTrayMain, "mnuTrayExit", QStringLiteral("Exit"));
+    connect(mnuTrayExit, &QAction::triggered, this,
+            [main] { main->lifecycle->showExitConfirmation(); });
+
+    ApplyLanguage(this);
+    mnuTrayTitle->setText(AppInfo::name() + QLatin1Char(' ') + AppInfo::version());
+    mnuMainWindowStatus->setText(trayWindowEntryCaption());
+}
+
+void frmTray::showMainWindow()
+{
+    setTrayWindowShown(true);
+    mnuMainWindowStatus->setText(trayWindowEntryCaption());
+    if (m_main->isMinimized())
+        m_main->showNormal();
+    else
+        m_main->show();
+}
+
+void frmTray::hideMainWindow()
+{
+    m_main->hide();
+    setTrayWindowShown(false);
+    mnuMainWindowStatus->setText(trayWindowEntryCaption());
+}
+
+void frmTray::toggleMainWindow()
+{
+    if (trayWindowMarker() == QLatin1String("WINDOWCLOSED"))
+        showMainWindow();
+    else
+        hideMainWindow();
+}
