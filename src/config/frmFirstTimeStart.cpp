@@ -1,6 +1,6 @@
 #include "config/frmFirstTimeStart.h"
 
-#include "config/frmProfiles.h"
+#include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Ini.h"
@@ -47,6 +47,7 @@ void frmFirstTimeStart::closeEvent(QCloseEvent *event)
         m_handedOver = true;
         // Out of the way first: the manager may open with a box that must not sit behind it.
         hide();
-        frmProfiles::open(m_main);
+        // The manager opens as at any start, so a manager switched off leads to the main window.
+        openProfilesAtStart(m_main);
     }
 }

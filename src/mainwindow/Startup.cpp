@@ -5,6 +5,13 @@
 #include "mainwindow/frmMain.h"
 #include "platform/Ini.h"
 
+namespace {
+bool settingOn(const char *key)
+{
+    return ReadPref(QStringLiteral("Settings"), QLatin1String(key)) == QLatin1String("1");
+}
+} // namespace
+
 // The main window exists from the start, hidden, so that the profile manager can fill it; which
 // window the user sees first depends on the preferences.
 void startVantor()
@@ -12,13 +19,16 @@ void startVantor()
     auto *main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);
 
-    const QString settings = QStringLiteral("Settings");
-    const QString on = QStringLiteral("1");
-    if (ReadPref(settings, QStringLiteral("FirstTimeStartup")) == on) {
+    if (settingOn("FirstTimeStartup"))
         (new frmFirstTimeStart(main))->show();
-    } else if (ReadPref(settings, QStringLiteral("DontShowProfilesOnStartup")) == on) {
+    else
+        openProfilesAtStart(main);
+}
+
+void openProfilesAtStart(frmMain *main)
+{
+    if (settingOn("DontShowProfilesOnStartup"))
         main->show();
-    } else {
+    else
         frmProfiles::open(main);
-    }
 }

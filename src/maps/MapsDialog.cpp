@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -469,8 +470,12 @@ void MapsDialog::cmdAddAll_Click()
 void MapsDialog::cmdRemove_Click()
 {
     const int row = selectedRow(lstRotation);
-    if (row >= 0)
-        delete lstRotation->takeItem(row);
+    if (row < 0)
+        return;
+    delete lstRotation->takeItem(row);
+    // The list would hand the selection on to the next entry, and Set Rotation would then start
+    // there and silently drop every entry above it; after a removal nothing is selected.
+    lstRotation->selectionModel()->clear();
 }
 
 void MapsDialog::cmdClear_Click()

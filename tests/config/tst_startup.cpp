@@ -33,17 +33,21 @@ private slots:
     void firstStartWelcomesOnce_data()
     {
         QTest::addColumn<bool>("byCloseButton");
-        QTest::newRow("OK") << false;
-        QTest::newRow("close button") << true;
+        QTest::addColumn<bool>("managerOff"); // DontShowProfilesOnStartup
+        QTest::newRow("OK") << false << false;
+        QTest::newRow("close button") << true << false;
+        QTest::newRow("OK, manager switched off at start") << false << true;
     }
 
     void firstStartWelcomesOnce()
     {
         QFETCH(bool, byCloseButton);
+        QFETCH(bool, managerOff);
         TestProgramDir env(20.0);
         DialogRecorder dialogs;
         env.writeFile("Profiles/Home server.ini", kHome);
         WritePref("Settings", "FirstTimeStartup", "1");
+        WritePref("Settings", "DontShowProfilesOnStartup", managerOff ? "1" : "0");
         {
             RunningProgram program;
             QWidget *welcome = program.window("frmFirstTimeStart");
@@ -64,15 +68,20 @@ private slots:
             else
                 QTest::mouseClick(welcome->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!program.window("frmFirstTimeStart"), 2000);
-            QVERIFY(program.managerShown());
             QVERIFY(program.main);
-            QVERIFY(!program.main->isVisible());
-            QCOMPARE(program.control<QListWidget>("lstProfiles")->count(), 1);
+            // The welcome leads on as any start does: to the manager, or, when that is switched
+            // off, straight to the main window.
+            QCOMPARE(program.managerShown(), !managerOff);
+            QCOMPARE(program.main->isVisible(), managerOff);
+            if (!managerOff)
+                QCOMPARE(program.control<QListWidget>("lstProfiles")->count(), 1);
         }
         RunningProgram second;
         QVERIFY(!second.window("frmFirstTimeStart"));
-        QVERIFY(second.managerShown());
+        QCOMPARE(second.managerShown(), !managerOff);
+        QCOMPARE(second.main->isVisible(), managerOff);
         QCOMPARE(dialogs.sounds.size(), 1);
+        QVERIFY(dialogs.boxes.isEmpty());
     }
 
     void profilesAtStart_data()

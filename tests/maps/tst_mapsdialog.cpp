@@ -455,17 +455,21 @@ void tst_MapsDialog::mapButtons()
 
 void tst_MapsDialog::setRotation_data()
 {
+    QTest::addColumn<int>("removed"); // entry removed with Remove before setting, -1 for none
     QTest::addColumn<int>("selected");
     QTest::addColumn<QByteArray>("rotation");
     QTest::newRow("nothing selected")
-        << -1 << QByteArray(" gametype dm map mp_a gametype sd map mp_b ");
-    QTest::newRow("second entry selected") << 1 << QByteArray("gametype sd map mp_b ");
+        << -1 << -1 << QByteArray(" gametype dm map mp_a gametype sd map mp_b ");
+    QTest::newRow("second entry selected") << -1 << 1 << QByteArray("gametype sd map mp_b ");
+    QTest::newRow("after removing the first entry")
+        << 0 << -1 << QByteArray(" gametype sd map mp_b ");
 }
 
 // The rotation starts at the selected entry, or with a blank before the first one when nothing is
-// selected; afterwards the first entry is selected.
+// selected (as after a removal); afterwards the first entry is selected.
 void tst_MapsDialog::setRotation()
 {
+    QFETCH(int, removed);
     QFETCH(int, selected);
     QFETCH(QByteArray, rotation);
     const GameTable game = gameTable(QStringLiteral("cod"));
@@ -490,6 +494,13 @@ void tst_MapsDialog::setRotation()
     QCOMPARE(texts(list), QStringList({QStringLiteral("gametype dm map mp_a"),
                                        QStringLiteral("gametype sd map mp_b")}));
     QVERIFY(list->selectedItems().isEmpty());
+    if (removed >= 0) {
+        clickItem(list, removed);
+        QTRY_VERIFY(control<QPushButton>(dialog, QStringLiteral("cmdRemove"))->isEnabled());
+        click(dialog, QStringLiteral("cmdRemove"));
+        QCOMPARE(list->count(), 1);
+        QVERIFY(list->selectedItems().isEmpty());
+    }
     if (selected >= 0)
         clickItem(list, selected);
 
@@ -645,10 +656,14 @@ void tst_MapsDialog::enablingRules()
     QTRY_VERIFY(enabled("cmdRemove"));
     click(dialog, QStringLiteral("cmdRemove"));
     QCOMPARE(list->count(), 17);
-    const QList<QListWidgetItem *> selected = list->selectedItems();
-    QCOMPARE(selected.size(), 1);
+    QCOMPARE(list->item(2)->text(), entries.at(3));
+    // The removed entry takes the selection with it.
+    QVERIFY(list->selectedItems().isEmpty());
+    QTRY_VERIFY(!enabled("cmdRemove"));
+    clickItem(list, 2);
+    QTRY_VERIFY(enabled("cmdRemove"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list->visualItemRect(selected.first()).center());
+                      list->visualItemRect(list->item(2)).center());
     QVERIFY(list->selectedItems().isEmpty());
     QTRY_VERIFY(!enabled("cmdRemove"));
     click(dialog, QStringLiteral("cmdClear"));
