@@ -3,6 +3,7 @@
 #include "mainwindow/MainLifecycle.h"
 
 #include "config/Language.h"
+#include "config/TrayIcon.h"
 #include "mainwindow/AppInfo.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
@@ -173,7 +174,12 @@ bool CommandLine::runSlashCommand(const QString &line)
         m->txtServerRCON->clear();
         m->txtServername->clear();
     } else if (line == QLatin1String("/mini")) {
-        m->hide(); // the tray icon brings it back
+        // The tray icon brings a hidden window back; where no icon can, hiding would leave the
+        // program running with no window to reach, so it only goes down to the task bar.
+        if (trayCanRestoreWindow())
+            m->hide();
+        else
+            m->showMinimized();
     } else if (line == QLatin1String("/def")) {
         if (m->isMaximized() || m->isMinimized())
             m->showNormal();

@@ -381,12 +381,13 @@ void frmMain::layoutControls()
         in("cmdCommunicationSendPM", 120 + half + gap, 2100, half, 345);
     }
 
-    // A sub-heading with its rule running on from the end of the caption.
+    // A sub-heading with its rule running on from the end of the caption; the rule's top edge
+    // stands 120 twips under the caption's, where the map-restart positions put it.
     const auto heading = [&](QLabel *caption, QFrame *line, double top) {
         const double h = hintH(caption, 240);
         const double width = std::min(colW, hintW(caption));
         place(caption, colLeft, top, width, h);
-        place(line, colLeft + width + gap, top + 120 - 15, colW - width - gap, 30);
+        place(line, colLeft + width + gap, top + 120, colW - width - gap, 30);
     };
     const double buttonW = 1575, right = colLeft + colW - buttonW;
     heading(lblSubOptions, lineSubOptions, 3060);

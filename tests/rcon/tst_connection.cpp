@@ -4,6 +4,7 @@
 
 #include "mainwindow/Icons.h"
 #include "mainwindow/StatusPanels.h"
+#include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
@@ -94,6 +95,26 @@ QString menusEnabled(const frmMain &m)
     return s;
 }
 
+// The top edges, in twips, of the map-restart caption, its rule and its two buttons.
+void verifyMapRestartTops(const frmMain &m, double caption, double rule, double buttons)
+{
+    const double onePixel = pixelsToTwips(1, &m);
+    const struct
+    {
+        const QWidget *w;
+        double top;
+    } expected[] = {{m.lblSubMapRestart, caption},
+                    {m.lineSubMapRestart, rule},
+                    {m.cmdRestartMap, buttons},
+                    {m.cmdFastRestartMap, buttons}};
+    for (const auto &e : expected) {
+        const double top = pixelsToTwips(e.w->y(), &m);
+        QVERIFY2(
+            qAbs(top - e.top) < onePixel,
+            qPrintable(e.w->objectName() + QStringLiteral(" at %1, not %2").arg(top).arg(e.top)));
+    }
+}
+
 // The window's state after a login that failed, whatever the reason.
 void verifyNotConnectedLayout(const frmMain &m)
 {
@@ -106,6 +127,7 @@ void verifyNotConnectedLayout(const frmMain &m)
     QVERIFY(m.lblGame->isHidden());
     QVERIFY(m.imgGame->isHidden());
     QVERIFY(!m.mapRestartConnected());
+    verifyMapRestartTops(m, 4560, 4680, 4920);
     QVERIFY(m.mnuOptionsWarCenter->isEnabled());
 }
 } // namespace
@@ -386,6 +408,10 @@ void tst_Connection::gameDetection()
     QCOMPARE(!m.cmdOptionsGametype->isHidden(), known);
     QCOMPARE(!m.imgGame->isHidden(), known);
     QCOMPARE(m.mapRestartConnected(), known);
+    if (known)
+        verifyMapRestartTops(m, 5640, 5760, 6000);
+    else
+        verifyMapRestartTops(m, 4560, 4680, 4920);
     if (known) {
         QCOMPARE(Icons::shownName(m.imgGame), kind);
         QMenu *gameMenus[]
