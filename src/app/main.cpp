@@ -1,3 +1,4 @@
+#include "mainwindow/Icons.h"
 #include "mainwindow/Startup.h"
 #include "platform/ProgramDir.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantor"));
+    QApplication::setWindowIcon(Icons::app());
     initProgramDir();
     startVantor();
     return app.exec();

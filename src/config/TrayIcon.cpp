@@ -4,8 +4,12 @@
 #include "config/frmTray.h"
 #include "mainwindow/frmMain.h"
 
+#include "mainwindow/Icons.h"
+
 #include <QAction>
+#include <QMenu>
 #include <QPointer>
+#include <QSystemTrayIcon>
 
 namespace {
 struct TrayState
@@ -13,6 +17,7 @@ struct TrayState
     // The icon goes with its window: a window that is gone leaves no icon behind.
     QPointer<frmMain> owner;
     QPointer<frmTray> menu;
+    QPointer<QSystemTrayIcon> icon;
     bool installed = false;
     bool windowShown = true;
 };
@@ -35,6 +40,17 @@ void AddTrayIcon(frmMain *owner)
         tray().menu = menu;
         owner->mnuTrayPunkbuster = menu->mnuTrayPunkbuster;
     }
+    // Desktops without a notification area (and headless runs) keep the menu without an icon;
+    // the window then minimises instead of hiding, so it is never stranded.
+    if (owner && QSystemTrayIcon::isSystemTrayAvailable() && tray().menu) {
+        auto *icon = new QSystemTrayIcon(Icons::app(), owner);
+        icon->setObjectName(QStringLiteral("trayIcon"));
+        icon->setToolTip(owner->windowTitle());
+        // Only the right button opens the menu; other clicks do nothing.
+        icon->setContextMenu(tray().menu->mnuTrayMain);
+        icon->show();
+        tray().icon = icon;
+    }
 }
 
 void RemoveTrayIcon()
@@ -43,6 +59,10 @@ void RemoveTrayIcon()
         return;
     tray().installed = false;
     tray().owner = nullptr;
+    if (tray().icon) {
+        tray().icon->hide();
+        tray().icon->deleteLater();
+    }
 }
 
 bool isTrayIconInstalled()
@@ -52,7 +72,7 @@ bool isTrayIconInstalled()
 
 bool trayCanRestoreWindow()
 {
-    return false;
+    return isTrayIconInstalled() && tray().icon && tray().icon->isVisible();
 }
 
 void setTrayWindowShown(bool shown)

@@ -110,6 +110,12 @@ void paintCoD4(QPainter &p, const QRectF &r)
     badge(p, r, QColor(40, 60, 100), QStringLiteral("4"));
 }
 
+// The program's own mark, for its windows and the tray.
+void paintApp(QPainter &p, const QRectF &r)
+{
+    badge(p, r, QColor(170, 40, 30), QStringLiteral("V"));
+}
+
 struct Named
 {
     const char *name;
@@ -123,6 +129,7 @@ constexpr Named kPictures[] = {
     {"coduo", paintCoDUO},
     {"cod2", paintCoD2},
     {"cod4", paintCoD4},
+    {"app", paintApp},
 };
 
 QIcon cached(int index)
@@ -159,6 +166,11 @@ QIcon Icons::error()
 {
     return byName(QStringLiteral("error"));
 }
+QIcon Icons::app()
+{
+    return byName(QStringLiteral("app"));
+}
+
 QIcon Icons::notConnected()
 {
     return byName(QStringLiteral("notconnected"));

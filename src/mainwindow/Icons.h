@@ -14,6 +14,8 @@ namespace Icons {
 QIcon connected();
 QIcon error();
 QIcon notConnected();
+// The program's own mark ("app"): window and tray icon.
+QIcon app();
 // The picture of a game by its GameKind text; a null icon for anything else.
 QIcon game(const QString &gameKind);
 // By name, as listed above; a null icon for an unknown name.

@@ -4,6 +4,7 @@
 #include "mainwindow/AppInfo.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/Communication.h"
+#include "mainwindow/Icons.h"
 #include "mainwindow/MainLifecycle.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
@@ -87,6 +88,7 @@ frmMain::frmMain(QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     g_main = this;
     setWindowTitle(AppInfo::name() + QLatin1Char(' ') + AppInfo::version());
+    setWindowIcon(Icons::app());
 
     UDPClient = new UdpLink(this);
     connect(UDPClient, &UdpLink::datagramArrived, this,
