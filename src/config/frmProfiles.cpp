@@ -4,6 +4,7 @@
 #include "config/Profiles.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Ini.h"
 
@@ -27,28 +28,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Controls;
+
 namespace {
 QPointer<frmProfiles> g_manager;
 
 enum Tab { TabProfiles = 0, TabAdd = 1, TabEdit = 2 };
-
-template<typename T> T *named(T *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QLineEdit *field(QWidget *parent, const char *name)
-{
-    return named(new QLineEdit(parent), name);
-}
-
-QTimer *timer(QObject *parent, const char *name, int ms)
-{
-    auto *t = named(new QTimer(parent), name);
-    Clock::setInterval(t, ms);
-    return t;
-}
 
 // Profile names become file, folder and section names on every system the program runs on.
 bool isNameCharacter(QChar c)

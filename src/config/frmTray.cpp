@@ -6,27 +6,13 @@
 #include "mainwindow/MainLifecycle.h"
 #include "mainwindow/frmMain.h"
 #include "maps/MapsEntryPoints.h"
+#include "platform/Controls.h"
 #include "rcon/Transport.h"
 
 #include <QAction>
 #include <QMenu>
 
-namespace {
-QAction *entry(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    return a;
-}
-
-QMenu *submenu(QMenu *parent, const char *name, const QString &caption)
-{
-    QMenu *m = parent->addMenu(caption);
-    m->setObjectName(QLatin1String(name));
-    m->menuAction()->setObjectName(QLatin1String(name));
-    return m;
-}
-} // namespace
+using namespace Controls;
 
 frmTray::frmTray(frmMain *main)
     : QWidget(main, Qt::Window)
@@ -37,8 +23,8 @@ frmTray::frmTray(frmMain *main)
     mnuTrayMain = new QMenu(this);
     mnuTrayMain->setObjectName(QStringLiteral("mnuTrayMain"));
 
-    mnuTrayTitle = entry(mnuTrayMain, "mnuTrayTitle",
-                         AppInfo::name() + QLatin1Char(' ') + AppInfo::version());
+    mnuTrayTitle = item(mnuTrayMain, "mnuTrayTitle",
+                        AppInfo::name() + QLatin1Char(' ') + AppInfo::version());
     mnuTrayTitle->setEnabled(false);
     mnuTrayMain->addSeparator();
 
@@ -59,20 +45,20 @@ frmTray::frmTray(frmMain *main)
         const QByteArray stem(g.name);
         // Settings and Gametype open the same windows as the main window's Options menu.
         const int i = int(&g - games);
-        QAction *settings = entry(m, (stem + "Settings").constData(), QStringLiteral("Settings"));
-        QAction *maps = entry(m, (stem + "Maps").constData(), QStringLiteral("Maps"));
-        QAction *gametype = entry(m, (stem + "Gametype").constData(), QStringLiteral("Gametype"));
+        QAction *settings = item(m, (stem + "Settings").constData(), QStringLiteral("Settings"));
+        QAction *maps = item(m, (stem + "Maps").constData(), QStringLiteral("Maps"));
+        QAction *gametype = item(m, (stem + "Gametype").constData(), QStringLiteral("Gametype"));
         connect(settings, &QAction::triggered, main->mnuOptionsGameSettings[i], &QAction::trigger);
         const QString kind = QLatin1String(g.kind);
         connect(maps, &QAction::triggered, this, [kind] { showMapsDialog(kind); });
         connect(gametype, &QAction::triggered, main->mnuOptionsGameGametype[i], &QAction::trigger);
     }
     mnuTrayMain->addSeparator();
-    mnuTrayPunkbuster = entry(mnuTrayMain, "mnuTrayPunkbuster", QStringLiteral("Punkbuster"));
-    mnuTrayKickCenter = entry(mnuTrayMain, "mnuTrayKickCenter", QStringLiteral("Kick Center"));
+    mnuTrayPunkbuster = item(mnuTrayMain, "mnuTrayPunkbuster", QStringLiteral("Punkbuster"));
+    mnuTrayKickCenter = item(mnuTrayMain, "mnuTrayKickCenter", QStringLiteral("Kick Center"));
     mnuTrayMessagingCenter
-        = entry(mnuTrayMain, "mnuTrayMessagingCenter", QStringLiteral("Messaging Center"));
-    mnuTrayWarCenter = entry(mnuTrayMain, "mnuTrayWarCenter", QStringLiteral("War Center"));
+        = item(mnuTrayMain, "mnuTrayMessagingCenter", QStringLiteral("Messaging Center"));
+    mnuTrayWarCenter = item(mnuTrayMain, "mnuTrayWarCenter", QStringLiteral("War Center"));
     connect(mnuTrayPunkbuster, &QAction::triggered, main->mnuOptionsPunkbuster, &QAction::trigger);
     connect(mnuTrayKickCenter, &QAction::triggered, main->mnuOptionsKickCenter, &QAction::trigger);
     connect(mnuTrayMessagingCenter, &QAction::triggered, main->mnuOptionsMessagingCenter,
@@ -95,17 +81,17 @@ frmTray::frmTray(frmMain *main)
     for (const auto &o : mapOptions) {
         const QString command = QLatin1String(o.command);
         const QString announcement = QLatin1String(o.announcement);
-        connect(entry(mnuTrayMapOptions, o.name, QLatin1String(o.caption)), &QAction::triggered,
+        connect(item(mnuTrayMapOptions, o.name, QLatin1String(o.caption)), &QAction::triggered,
                 this, [command, announcement] { AnnounceChange(command, announcement); });
     }
     mnuTrayMain->addSeparator();
-    mnuPreferences = entry(mnuTrayMain, "mnuPreferences", QStringLiteral("Preferences"));
+    mnuPreferences = item(mnuTrayMain, "mnuPreferences", QStringLiteral("Preferences"));
     connect(mnuPreferences, &QAction::triggered, main->mnuExtraPreferences, &QAction::trigger);
     mnuTrayMain->addSeparator();
-    mnuMainWindowStatus = entry(mnuTrayMain, "mnuMainWindowStatus", trayWindowEntryCaption());
+    mnuMainWindowStatus = item(mnuTrayMain, "mnuMainWindowStatus", trayWindowEntryCaption());
     connect(mnuMainWindowStatus, &QAction::triggered, this, &frmTray::toggleMainWindow);
     mnuTrayMain->addSeparator();
-    mnuTrayExit = entry(mnuTrayMain, "mnuTrayExit", QStringLiteral("Exit"));
+    mnuTrayExit = item(mnuTrayMain, "mnuTrayExit", QStringLiteral("Exit"));
     connect(mnuTrayExit, &QAction::triggered, this,
             [main] { main->lifecycle->showExitConfirmation(); });
 

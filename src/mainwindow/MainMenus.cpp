@@ -1,25 +1,12 @@
 #include "mainwindow/frmMain.h"
 
+#include "platform/Controls.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-namespace {
-QMenu *menu(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *m = new QMenu(caption, parent);
-    m->setObjectName(QLatin1String(name));
-    m->menuAction()->setObjectName(QLatin1String(name));
-    return m;
-}
-
-QAction *item(QMenu *in, const char *name, const QString &caption)
-{
-    QAction *a = in->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    return a;
-}
-} // namespace
+using namespace Controls;
 
 // The menu bar with every item in its order; what an item does is wired where its window lives.
 void frmMain::buildMenus()

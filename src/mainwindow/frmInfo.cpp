@@ -2,20 +2,14 @@
 
 #include "config/Language.h"
 #include "mainwindow/AppInfo.h"
+#include "platform/Controls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QLabel *label(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-} // namespace
+using namespace Controls;
 
 frmInfo::frmInfo(QWidget *parent)
     : QDialog(parent)

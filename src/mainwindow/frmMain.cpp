@@ -11,6 +11,7 @@
 #include "maps/MapsEntryPoints.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
+#include "platform/Controls.h"
 #include "platform/UdpLink.h"
 #include "rcon/ConnectionSequence.h"
 #include "rcon/Transport.h"
@@ -27,36 +28,10 @@
 #include <QTabBar>
 #include <QTimer>
 
+using namespace Controls;
+
 namespace {
 frmMain *g_main = nullptr;
-
-template<typename T> T *named(T *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    return named(new QPushButton(caption, parent), name);
-}
-
-QLabel *label(QWidget *parent, const char *name, const QString &caption = QString())
-{
-    return named(new QLabel(caption, parent), name);
-}
-
-QLineEdit *field(QWidget *parent, const char *name)
-{
-    return named(new QLineEdit(parent), name);
-}
-
-QTimer *timer(QObject *parent, const char *name, int ms)
-{
-    auto *t = named(new QTimer(parent), name);
-    Clock::setInterval(t, ms);
-    return t;
-}
 
 QFrame *rule(QWidget *parent, const char *name)
 {

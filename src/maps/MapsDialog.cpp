@@ -6,6 +6,7 @@
 #include "maps/MapPreview.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
+#include "platform/Controls.h"
 #include "platform/UdpLink.h"
 #include "rcon/Transport.h"
 
@@ -23,28 +24,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace Controls;
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kDirRule = QStringLiteral("---------------");
 constexpr QSize kPictureSize(256, 192);
 constexpr int kMapRowsPerColumn = 9;
-
-template<typename T> T *named(T *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    return named(new QPushButton(caption, parent), name);
-}
-
-QLabel *label(QWidget *parent, const char *name, const QString &caption)
-{
-    return named(new QLabel(caption, parent), name);
-}
 
 int selectedRow(const QListWidget *list)
 {
