@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <array>
+
 using namespace Controls;
 
 namespace {
@@ -59,6 +61,23 @@ void addRow(QGridLayout *grid, QWidget *parent, const char *labelName, const QSt
     const int row = grid->rowCount();
     grid->addWidget(named(new QLabel(caption, parent), labelName), row, 0);
     grid->addWidget(field, row, 1);
+}
+// The Add and Edit pages hold the same five boxes, named after their page
+// ("txtAddPName" ... "txtEditName") with a label each.
+QGridLayout *profileForm(QWidget *page, const char *stem, std::array<QLineEdit **, 5> boxes)
+{
+    static const char *const keys[5] = {"PName", "IP", "Port", "Rcon", "Name"};
+    static const char *const captions[5]
+        = {"Profile name:", "Server IP:", "Port:", "Rconpassword:", "Your name:"};
+    auto *grid = new QGridLayout(page);
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray key = QByteArray(stem) + keys[i];
+        *boxes[i] = field(page, QByteArray("txt" + key).constData());
+        addRow(grid, page, QByteArray("lbl" + key).constData(), QLatin1String(captions[i]),
+               *boxes[i]);
+    }
+    (*boxes[3])->setEchoMode(QLineEdit::Password);
+    return grid;
 }
 } // namespace
 
@@ -140,24 +159,15 @@ void frmProfiles::buildControls()
 
     // Add.
     frameAdd = named(new QWidget(pages), "frameAdd");
-    auto *add = new QGridLayout(frameAdd);
-    txtAddPName = field(frameAdd, "txtAddPName");
-    txtAddIP = field(frameAdd, "txtAddIP");
-    txtAddPort = field(frameAdd, "txtAddPort");
-    txtAddRcon = field(frameAdd, "txtAddRcon");
-    txtAddName = field(frameAdd, "txtAddName");
-    addRow(add, frameAdd, "lblAddPName", QStringLiteral("Profile name:"), txtAddPName);
-    addRow(add, frameAdd, "lblAddIP", QStringLiteral("Server IP:"), txtAddIP);
-    addRow(add, frameAdd, "lblAddPort", QStringLiteral("Port:"), txtAddPort);
-    addRow(add, frameAdd, "lblAddRcon", QStringLiteral("Rconpassword:"), txtAddRcon);
-    addRow(add, frameAdd, "lblAddName", QStringLiteral("Your name:"), txtAddName);
-    txtAddRcon->setEchoMode(QLineEdit::Password);
+    QGridLayout *add = profileForm(
+        frameAdd, "Add", {&txtAddPName, &txtAddIP, &txtAddPort, &txtAddRcon, &txtAddName});
     cmdAddAdd = named(new QPushButton(QStringLiteral("Add"), frameAdd), "cmdAddAdd");
     add->addWidget(cmdAddAdd, add->rowCount(), 1, Qt::AlignRight);
     txtIPPORT = field(frameAdd, "txtIPPORT");
     txtIPPORT->hide();
     add->setRowStretch(add->rowCount(), 1);
     pages->addWidget(frameAdd);
+
     // Keys are filtered as they are typed; the validator turns away pasted or dropped text.
     txtAddPName->installEventFilter(this);
     txtAddPName->setValidator(new QRegularExpressionValidator(
@@ -165,20 +175,10 @@ void frmProfiles::buildControls()
 
     // Edit.
     frameEdit = named(new QWidget(pages), "frameEdit");
-    auto *edit = new QGridLayout(frameEdit);
-    txtEditPName = field(frameEdit, "txtEditPName");
-    txtEditIP = field(frameEdit, "txtEditIP");
-    txtEditPort = field(frameEdit, "txtEditPort");
-    txtEditRcon = field(frameEdit, "txtEditRcon");
-    txtEditName = field(frameEdit, "txtEditName");
-    addRow(edit, frameEdit, "lblEditPName", QStringLiteral("Profile name:"), txtEditPName);
-    addRow(edit, frameEdit, "lblEditIP", QStringLiteral("Server IP:"), txtEditIP);
-    addRow(edit, frameEdit, "lblEditPort", QStringLiteral("Port:"), txtEditPort);
-    addRow(edit, frameEdit, "lblEditRcon", QStringLiteral("Rconpassword:"), txtEditRcon);
-    addRow(edit, frameEdit, "lblEditName", QStringLiteral("Your name:"), txtEditName);
+    QGridLayout *edit = profileForm(
+        frameEdit, "Edit", {&txtEditPName, &txtEditIP, &txtEditPort, &txtEditRcon, &txtEditName});
     // The name picks the file Save writes; renaming happens by adding a new profile.
     txtEditPName->setReadOnly(true);
-    txtEditRcon->setEchoMode(QLineEdit::Password);
     cmdSave = named(new QPushButton(QStringLiteral("Save"), frameEdit), "cmdSave");
     edit->addWidget(cmdSave, edit->rowCount(), 1, Qt::AlignRight);
     edit->setRowStretch(edit->rowCount(), 1);
