@@ -23,15 +23,20 @@ frmFirstTimeStart::frmFirstTimeStart(frmMain *main)
     setAttribute(Qt::WA_QuitOnClose, false);
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->setSpacing(16);
     lblWelcome
         = new QLabel(QStringLiteral("This is the first time that you're using Vantor."), this);
     lblWelcome->setObjectName(QStringLiteral("lblWelcome"));
+    lblWelcome->setAlignment(Qt::AlignCenter);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
+    cmdOK->setMinimumWidth(96);
     layout->addWidget(lblWelcome);
     layout->addWidget(cmdOK, 0, Qt::AlignCenter);
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
+    setMinimumWidth(360);
 
     SetOnTop(this, true);
     WritePref(QStringLiteral("Settings"), QStringLiteral("FirstTimeStartup"), QStringLiteral("0"));
