@@ -4,7 +4,7 @@
 #include "TestEnv.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ConsoleBox.h"
-#include "rcon/Transport.h"
+#include "rcon/RconSession.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,7 +16,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     TestProgramDir env;
-    frmMain main;
+    RconSession session;
+    frmMain main(&session);
     main.show();
 
     // A realistic chunk of a status reply: header, rows with colour codes, LF line ends.
@@ -35,7 +36,7 @@ int main(int argc, char **argv)
     QElapsedTimer t;
     for (int i = 0; i < kReplies; ++i) {
         t.start();
-        ReceiveDatagram(&main, reply);
+        session.receive(reply);
         const qint64 ns = t.nsecsElapsed();
         if (i < kWindow)
             first += ns;

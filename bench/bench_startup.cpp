@@ -2,6 +2,7 @@
 // Run: scripts/bench.sh (or build/bench_startup under QT_QPA_PLATFORM=offscreen).
 #include "TestEnv.h"
 #include "mainwindow/Startup.h"
+#include "rcon/RconSession.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -54,6 +55,7 @@ int main(int argc, char **argv)
     env.writeFile(QStringLiteral("Profiles/Bench.ini"), "[Bench]\r\nIP=127.0.0.1\r\n");
     FirstShow watcher;
     app.installEventFilter(&watcher);
-    startVantor();
+    RconSession session;
+    startVantor(&session);
     return app.exec();
 }

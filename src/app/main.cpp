@@ -1,6 +1,7 @@
 #include "mainwindow/Icons.h"
 #include "mainwindow/Startup.h"
 #include "platform/ProgramDir.h"
+#include "rcon/RconSession.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Vantor"));
     QApplication::setWindowIcon(Icons::app());
     initProgramDir();
-    startVantor();
+    RconSession session;
+    startVantor(&session);
     return app.exec();
 }

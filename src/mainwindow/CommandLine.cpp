@@ -2,9 +2,9 @@
 
 #include "mainwindow/MainLifecycle.h"
 
+#include "config/AppInfo.h"
 #include "config/Language.h"
-#include "config/TrayIcon.h"
-#include "mainwindow/AppInfo.h"
+#include "mainwindow/TrayIcon.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSearchConsole.h"
@@ -15,7 +15,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/TextFile.h"
 #include "rcon/ConnectionSequence.h"
-#include "rcon/Transport.h"
+#include "rcon/RconSession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -89,10 +89,13 @@ CommandLine::CommandLine(frmMain *main)
             [this] { sendFresh(QStringLiteral("serverinfo")); });
     connect(main->cmdSystemInfo, &QPushButton::clicked, this,
             [this] { sendFresh(QStringLiteral("systeminfo")); });
-    connect(main->cmdRestartMap, &QPushButton::clicked, this,
-            [] { AnnounceChange(QStringLiteral("map_restart"), QStringLiteral("Map restart")); });
-    connect(main->cmdFastRestartMap, &QPushButton::clicked, this, [] {
-        AnnounceChange(QStringLiteral("fast_restart"), QStringLiteral("Fast map restart"));
+    connect(main->cmdRestartMap, &QPushButton::clicked, this, [this] {
+        m_main->session()->AnnounceChange(QStringLiteral("map_restart"),
+                                          QStringLiteral("Map restart"));
+    });
+    connect(main->cmdFastRestartMap, &QPushButton::clicked, this, [this] {
+        m_main->session()->AnnounceChange(QStringLiteral("fast_restart"),
+                                          QStringLiteral("Fast map restart"));
     });
 
     connect(main->mnuConsoleCopy, &QAction::triggered, this, &CommandLine::copy);
@@ -111,7 +114,7 @@ CommandLine::CommandLine(frmMain *main)
     connect(main->tmrConsoleClear, &QTimer::timeout, this,
             [this] { m_main->txtConsole->clearText(); });
     connect(main->tmrConsoleStatus, &QTimer::timeout, this,
-            [] { SendCommand(QStringLiteral("status")); });
+            [this] { m_main->session()->SendCommand(QStringLiteral("status")); });
 }
 
 void CommandLine::loadHistory()
@@ -154,7 +157,7 @@ void CommandLine::runLine(const QString &line)
 {
     appendLatin1Line(historyFile(), line);
     if (!runSlashCommand(line))
-        SendCommand(line);
+        m_main->session()->SendCommand(line);
     QComboBox *cb = m_main->cbCommand;
     cb->addItem(line);
     cb->clearEditText();
@@ -238,8 +241,7 @@ QString CommandLine::credits()
 
 void CommandLine::sendFresh(const QString &command)
 {
-    m_main->txtConsoleCommands->clearText();
-    SendCommand(command);
+    m_main->session()->sendForReply(command);
 }
 
 void CommandLine::armConsoleTimers()

@@ -8,8 +8,8 @@
 #include "platform/Ini.h"
 #include "platform/ProgramDir.h"
 #include "platform/TextFile.h"
+#include "rcon/RconSession.h"
 #include "rcon/StatusTable.h"
-#include "rcon/Transport.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -98,7 +98,7 @@ void Communication::loadPlayers()
     m_main->lstCommunicationID->clear();
     m_main->cbCommunicationPlayerList->clear();
 
-    SendCommand(QStringLiteral("status"));
+    m_main->session()->SendCommand(QStringLiteral("status"));
     Wait(1.0);
 
     const QList<StatusRow> players = parseStatusTable(m_main->txtConsole->text());
@@ -122,7 +122,7 @@ void Communication::showPlayerInfo()
                         selectPlayerTitle()));
         return;
     }
-    SendCommand(QStringLiteral("dumpuser ") + quote() + name + quote());
+    m_main->session()->SendCommand(QStringLiteral("dumpuser ") + quote() + name + quote());
 }
 
 void Communication::say()
@@ -138,7 +138,7 @@ void Communication::say()
                   + QStringLiteral(" says: ^7") + line;
     else
         command = QStringLiteral("Say ^4") + admin + QStringLiteral(" says: ^7") + line;
-    SendCommand(command);
+    m_main->session()->SendCommand(command);
 
     box->addItem(line);
     appendLatin1Line(programPath(QLatin1String(kHistoryFile)), line);
@@ -160,11 +160,11 @@ void Communication::sendPrivateMessage()
         = colorCode(ReadPref(QStringLiteral("Messages"), QStringLiteral("PrivateMessageColor")));
     const QListWidgetItem *slotItem = m_main->lstCommunicationID->currentItem();
     const QString slot = slotItem ? slotItem->text() : QString();
-    SendCommand(QStringLiteral("tell ") + slot + QLatin1Char(' ') + quote() + QStringLiteral("^4")
-                + m_main->lblAppNamer->text() + QStringLiteral(" ^7")
-                + m_main->lblAppVersionr->text() + QStringLiteral(" ^4|| ")
-                + m_main->txtServername->text() + QStringLiteral(" ^7PM's: ") + code
-                + m_main->cbCommunicationSay->currentText() + quote());
+    m_main->session()->SendCommand(
+        QStringLiteral("tell ") + slot + QLatin1Char(' ') + quote() + QStringLiteral("^4")
+        + m_main->lblAppNamer->text() + QStringLiteral(" ^7") + m_main->lblAppVersionr->text()
+        + QStringLiteral(" ^4|| ") + m_main->txtServername->text() + QStringLiteral(" ^7PM's: ")
+        + code + m_main->cbCommunicationSay->currentText() + quote());
 }
 
 void Communication::addPlayerName()

@@ -1,12 +1,12 @@
 #include "mainwindow/MainLifecycle.h"
 
+#include "config/AppInfo.h"
 #include "config/Language.h"
-#include "config/TrayIcon.h"
-#include "mainwindow/AppInfo.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/Communication.h"
 #include "mainwindow/Icons.h"
 #include "mainwindow/StatusPanels.h"
+#include "mainwindow/TrayIcon.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/UpdateCheck.h"
 #include "mainwindow/frmExit.h"
@@ -15,7 +15,8 @@
 #include "platform/ConsoleBox.h"
 #include "platform/Ini.h"
 #include "platform/OnTop.h"
-#include "rcon/Transport.h"
+#include "rcon/RconSession.h"
+#include "ui/ApplyLanguage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,7 +74,7 @@ void MainLifecycle::startUp()
     m_main->lblAppShortNamer->setText(AppInfo::shortName());
     m_main->lblAppVersionr->setText(AppInfo::version());
     m_main->lblAutoPBSSCounter->setText(QStringLiteral("0"));
-    m_main->setTag(QStringLiteral("noco"));
+    m_main->session()->setGameKind(QStringLiteral("noco"));
 
     AddTrayIcon(m_main);
     setTrayWindowShown(true);
@@ -160,10 +161,11 @@ void MainLifecycle::onClose(QCloseEvent *event)
 
 void MainLifecycle::fileExit()
 {
-    if (GameKind() != QLatin1String("noco"))
-        SendCommand(QStringLiteral("Say ") + m_main->lblAppNamer->text() + QLatin1Char(' ')
-                    + m_main->lblAppVersionr->text() + QStringLiteral(" ^4||^7 Username:^4 ")
-                    + m_main->txtServername->text() + QStringLiteral(" ^7disconnecting. ^4||"));
+    if (m_main->session()->gameKind() != QLatin1String("noco"))
+        m_main->session()->SendCommand(
+            QStringLiteral("Say ") + m_main->lblAppNamer->text() + QLatin1Char(' ')
+            + m_main->lblAppVersionr->text() + QStringLiteral(" ^4||^7 Username:^4 ")
+            + m_main->txtServername->text() + QStringLiteral(" ^7disconnecting. ^4||"));
     saveWindowSize();
     endProgram();
 }

@@ -3,6 +3,8 @@
 #include "mainwindow/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramDir.h"
+#include "rcon/Games.h"
+#include "rcon/RconSession.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,15 +17,6 @@ const char kForum[] = "https://vantor.example.org/forum/";
 const char kBugReport[] = "https://vantor.example.org/bugs/";
 const char kManual[] = "https://vantor.example.org/manual/";
 
-int gameIndex(const QString &gameKind)
-{
-    static const char *const kinds[] = {"cod", "coduo", "cod2", "cod4"};
-    for (int i = 0; i < 4; ++i) {
-        if (gameKind == QLatin1String(kinds[i]))
-            return i;
-    }
-    return -1;
-}
 } // namespace
 
 // The items whose windows belong to other parts of the program are wired there; these are the
@@ -60,7 +53,7 @@ void MainLifecycle::wireMenus()
 
 void MainLifecycle::openGameDialog(int which)
 {
-    const int game = gameIndex(GameKind());
+    const int game = gameIndex(m_main->session()->gameKind());
     if (game < 0)
         return; // not connected, or a game without its own dialogs
     QAction *const *items = which == 0   ? m_main->mnuOptionsGameSettings

@@ -1,9 +1,11 @@
 #include "mainwindow/Startup.h"
 
-#include "config/frmFirstTimeStart.h"
-#include "config/frmProfiles.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Ini.h"
+#include "profiles/frmFirstTimeStart.h"
+#include "profiles/frmProfiles.h"
+
+#include <QTimer>
 
 namespace {
 bool settingOn(const char *key)
@@ -14,15 +16,20 @@ bool settingOn(const char *key)
 
 // The main window exists from the start, hidden, so that the profile manager can fill it; which
 // window the user sees first depends on the preferences.
-void startVantor()
+frmMain *startVantor(RconSession *session)
 {
-    auto *main = new frmMain;
+    auto *main = new frmMain(session);
     main->setAttribute(Qt::WA_DeleteOnClose);
 
-    if (settingOn("FirstTimeStartup"))
-        (new frmFirstTimeStart(main))->show();
-    else
+    if (settingOn("FirstTimeStartup")) {
+        auto *welcome = new frmFirstTimeStart(main);
+        QObject::connect(welcome, &frmFirstTimeStart::handedOver, main,
+                         [main] { openProfilesAtStart(main); });
+        welcome->show();
+    } else {
         openProfilesAtStart(main);
+    }
+    return main;
 }
 
 void openProfilesAtStart(frmMain *main)
@@ -30,5 +37,12 @@ void openProfilesAtStart(frmMain *main)
     if (settingOn("DontShowProfilesOnStartup"))
         main->show();
     else
-        frmProfiles::open(main);
+        openProfileManager(main);
+}
+
+void openProfileManager(frmMain *main)
+{
+    frmProfiles *manager = frmProfiles::open(main->session(), main);
+    QObject::connect(manager, &frmProfiles::connectOnSelect, main->tmrCOS,
+                     static_cast<void (QTimer::*)()>(&QTimer::start), Qt::UniqueConnection);
 }

@@ -1,9 +1,10 @@
 #include "mainwindow/frmExit.h"
 
+#include "config/AppInfo.h"
 #include "config/Language.h"
-#include "mainwindow/AppInfo.h"
 #include "mainwindow/MainLifecycle.h"
 #include "mainwindow/frmMain.h"
+#include "ui/ApplyLanguage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -46,7 +47,7 @@ frmExit::frmExit(QWidget *parent)
 
     connect(cmdYes, &QPushButton::clicked, this, [this] {
         close();
-        if (frmMain *main = MainWindow())
+        if (frmMain *main = frmMain::instance())
             main->lifecycle->endProgram();
     });
     connect(cmdNo, &QPushButton::clicked, this, &QDialog::close);

@@ -1,8 +1,9 @@
 #include "mainwindow/frmInfo.h"
 
+#include "config/AppInfo.h"
 #include "config/Language.h"
-#include "mainwindow/AppInfo.h"
 #include "platform/Controls.h"
+#include "ui/ApplyLanguage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,20 +1,19 @@
 #include "mainwindow/frmMain.h"
 
-#include "config/ProfileEntryPoints.h"
-#include "mainwindow/AppInfo.h"
+#include "config/AppInfo.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/Communication.h"
+#include "mainwindow/ConnectionPanel.h"
+#include "mainwindow/DialogOpeners.h"
 #include "mainwindow/Icons.h"
 #include "mainwindow/MainLifecycle.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
-#include "maps/MapsEntryPoints.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
 #include "platform/Controls.h"
-#include "platform/UdpLink.h"
 #include "rcon/ConnectionSequence.h"
-#include "rcon/Transport.h"
+#include "rcon/RconSession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,27 +46,19 @@ frmMain *frmMain::instance()
     return g_main;
 }
 
-frmMain *MainWindow()
+QString frmMain::tag() const
 {
-    return g_main;
+    return m_session->gameKind();
 }
 
-QString GameKind()
-{
-    return g_main ? g_main->tag() : QStringLiteral("noco");
-}
-
-frmMain::frmMain(QWidget *parent)
+frmMain::frmMain(RconSession *session, QWidget *parent)
     : QMainWindow(parent)
+    , m_session(session)
 {
     setObjectName(QStringLiteral("frmMain"));
     g_main = this;
     setWindowTitle(AppInfo::name() + QLatin1Char(' ') + AppInfo::version());
     setWindowIcon(Icons::app());
-
-    UDPClient = new UdpLink(this);
-    connect(UDPClient, &UdpLink::datagramArrived, this,
-            [this](const QByteArray &d) { ReceiveDatagram(this, d); });
 
     buildControls();
     buildMenus();
@@ -77,12 +68,12 @@ frmMain::frmMain(QWidget *parent)
     setMinimumSize(twipsToPixels(kMinWidthTwips, this), twipsToPixels(kMinHeightTwips, this));
     resize(twipsToPixels(kDefaultWidthTwips, this), twipsToPixels(kDefaultHeightTwips, this));
 
-    connection = new ConnectionSequence(this);
+    connection = new ConnectionSequence(session, tmrConnectProcess, this);
+    connectionPanel = new ConnectionPanel(this, session, connection);
     commandLine = new CommandLine(this);
     communication = new Communication(this);
     lifecycle = new MainLifecycle(this);
-    installMapsEntryPoints(this);
-    installProfileEntryPoints(this);
+    installDialogOpeners(this);
     lifecycle->startUp();
 }
 
@@ -138,6 +129,7 @@ void frmMain::buildControls()
     ts1->setExpanding(false);
     frameConsole = named(new QFrame(c), "frameConsole");
     txtConsole = named(new ConsoleBox(frameConsole), "txtConsole");
+    txtConsole->setModel(m_session->console());
     // Status tables and server listings are wider than the pane; their columns stay readable
     // when lines scroll sideways instead of wrapping.
     txtConsole->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -154,6 +146,7 @@ void frmMain::buildControls()
     Command2 = button(c, "Command2", QStringLiteral("Show chat log"));
     Command2->hide();
     txtConsoleCommands = named(new ConsoleBox(c), "txtConsoleCommands");
+    txtConsoleCommands->setModel(m_session->replyBuffer());
     txtConsoleCommands->hide();
     tmrConsoleClear = timer(this, "tmrConsoleClear", 60000);
     tmrConsoleStatus = timer(this, "tmrConsoleStatus", 60000);

@@ -5,7 +5,9 @@
 
 class CommandLine;
 class Communication;
+class ConnectionPanel;
 class ConnectionSequence;
+class DialogOpeners;
 class ConsoleBox;
 class MainLifecycle;
 class QAction;
@@ -21,25 +23,29 @@ class QProgressBar;
 class QPushButton;
 class QTabBar;
 class QTimer;
+class RconSession;
 class StatusPanels;
-class UdpLink;
 
-// The main window: it owns the socket to the game server, the connection fields, the console
-// and its reply buffer, the status bar and the detected game. Other windows read and write its
-// controls directly, so they are public and carry their control names as objectNames.
+// The main window: it shows the rcon session (connection fields, console, status bar, the
+// detected game) and opens every other window with that session. Its controls are public for the
+// main window's own parts, and carry their control names as objectNames for language packs and
+// tests; no other window touches them.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
+    Q_PROPERTY(QString tag READ tag)
 public:
-    explicit frmMain(QWidget *parent = nullptr);
+    explicit frmMain(RconSession *session, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The one main window of the process (null before it exists and after it is gone).
+    // The one main window of the process (null before it exists and after it is gone), for the
+    // program's start and its tests.
     static frmMain *instance();
 
-    // The detected game, kept as the window's tag: "noco", "cod", "coduo", "cod2", "cod4".
-    QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
+    RconSession *session() const { return m_session; }
+
+    // The detected game: "noco", "cod", "coduo", "cod2", "cod4".
+    QString tag() const;
 
     static constexpr int kDefaultWidthTwips = 13815;
     static constexpr int kDefaultHeightTwips = 9420;
@@ -53,15 +59,11 @@ public:
 
     // The window's behaviour, one part per concern.
     ConnectionSequence *connection = nullptr;
+    ConnectionPanel *connectionPanel = nullptr;
+    DialogOpeners *dialogs = nullptr;
     CommandLine *commandLine = nullptr;
     Communication *communication = nullptr;
     MainLifecycle *lifecycle = nullptr;
-
-    // Text of the last datagram received.
-    QByteArray receiveString;
-
-    // --- rcon link -----------------------------------------------------------------------
-    UdpLink *UDPClient = nullptr;
 
     // --- connection -----------------------------------------------------------------------
     QLineEdit *txtServerIP = nullptr;
@@ -201,13 +203,7 @@ private:
     void buildMenus();
     void layoutControls();
 
-    QString m_tag = QStringLiteral("noco");
+    RconSession *m_session;
     bool m_mapRestartConnected = false;
     QWidget *m_central = nullptr;
 };
-
-// The main window, as every other window reaches it.
-frmMain *MainWindow();
-
-// The detected game ("noco" when there is no main window).
-QString GameKind();

@@ -6,6 +6,7 @@
 #include "platform/ConsoleBox.h"
 #include "platform/Dialogs.h"
 #include "platform/OnTop.h"
+#include "ui/ApplyLanguage.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

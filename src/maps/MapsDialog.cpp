@@ -1,14 +1,14 @@
 #include "maps/MapsDialog.h"
 
 #include "config/Language.h"
-#include "mainwindow/frmMain.h"
 #include "maps/MapCatalogues.h"
 #include "maps/MapPreview.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
 #include "platform/Controls.h"
-#include "platform/UdpLink.h"
+#include "rcon/RconSession.h"
 #include "rcon/Transport.h"
+#include "ui/ApplyLanguage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,24 +39,6 @@ int selectedRow(const QListWidget *list)
     return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
-// Sends a command whose reply the caller is about to read; false when there is no connection,
-// in which case SendCommand has already told the user and the caller leaves its lists alone.
-bool sendForReply(const QString &command)
-{
-    frmMain *main = MainWindow();
-    if (!main)
-        return false;
-    main->txtConsoleCommands->clearText();
-    SendCommand(command);
-    return main->UDPClient->isOpen();
-}
-
-QString replyBuffer()
-{
-    frmMain *main = MainWindow();
-    return main ? main->txtConsoleCommands->text() : QString();
-}
-
 // The server's "dir" listing, line by line after its header line and its rule of hyphens; the
 // reply buffer starts with the line break that precedes every received datagram.
 QStringList listedFiles(const QString &reply)
@@ -72,19 +54,12 @@ QStringList listedFiles(const QString &reply)
     return files;
 }
 
-// A fresh look at who is on the server, so the console does not end on the directory listing.
-void sendStatus()
-{
-    if (frmMain *main = MainWindow())
-        main->txtConsoleCommands->clearText();
-    SendCommand(QStringLiteral("status"));
-}
-
 } // namespace
 
-MapsDialog::MapsDialog(const MapCatalogue &catalogue, QWidget *parent)
+MapsDialog::MapsDialog(const MapCatalogue &catalogue, RconSession *session, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_catalogue(catalogue)
+    , m_session(session)
     , m_picsMAPS(int(catalogue.maps.size()))
 {
     setObjectName(QLatin1String(catalogue.formName));
@@ -342,13 +317,15 @@ void MapsDialog::mapButton_Click(const MapEntry &map)
 {
     const QString command = mapCommandPrefix() + QLatin1String(map.name);
     if (!m_catalogue.soleAnnouncedMap) {
-        AnnounceChange(command, QStringLiteral("map changed to ") + QLatin1String(map.name));
+        m_session->AnnounceChange(command,
+                                  QStringLiteral("map changed to ") + QLatin1String(map.name));
         return;
     }
     if (qstrcmp(map.name, m_catalogue.soleAnnouncedMap) == 0)
-        AnnounceChange(command, QStringLiteral("map changed to ") + QLatin1String(map.description));
+        m_session->AnnounceChange(command, QStringLiteral("map changed to ")
+                                               + QLatin1String(map.description));
     else
-        SendCommand(command);
+        m_session->SendCommand(command);
 }
 
 void MapsDialog::pictureButton_Click(int index)
@@ -361,31 +338,31 @@ void MapsDialog::pictureButton_Click(int index)
 
 void MapsDialog::cmdRestart_Click()
 {
-    AnnounceChange(QStringLiteral("map_restart"), QStringLiteral("map restart"));
+    m_session->AnnounceChange(QStringLiteral("map_restart"), QStringLiteral("map restart"));
 }
 
 void MapsDialog::cmdNext_Click()
 {
-    AnnounceChange(QStringLiteral("map_rotate"), QStringLiteral("next map"));
+    m_session->AnnounceChange(QStringLiteral("map_rotate"), QStringLiteral("next map"));
 }
 
 void MapsDialog::cmdFastRestart_Click()
 {
-    AnnounceChange(QStringLiteral("fast_restart"), QStringLiteral("fast map restart"));
+    m_session->AnnounceChange(QStringLiteral("fast_restart"), QStringLiteral("fast map restart"));
 }
 
 // --- Retrieve Maps ---------------------------------------------------------------------------
 
 void MapsDialog::cmdRetrieveMaps_Click()
 {
-    if (sendForReply(QLatin1String(m_catalogue.dirCommand)))
+    if (m_session->sendForReply(QLatin1String(m_catalogue.dirCommand)))
         tmrRetrieveMaps->start();
 }
 
 void MapsDialog::tmrRetrieveMaps_Timer()
 {
     tmrRetrieveMaps->stop();
-    const QString reply = replyBuffer();
+    const QString reply = m_session->replyText();
     lstRetrieveMaps->setText(reply);
     lstRetrieveMaps2->clear();
     const QStringList files = listedFiles(reply);
@@ -393,24 +370,24 @@ void MapsDialog::tmrRetrieveMaps_Timer()
         const qsizetype stop = file.indexOf(QLatin1Char('.'));
         lstRetrieveMaps2->addItem(stop < 0 ? file : file.left(stop));
     }
-    sendStatus();
+    m_session->sendForReply(QStringLiteral("status"));
 }
 
 void MapsDialog::cmdChangeMap_Click()
 {
     const QListWidgetItem *item = lstRetrieveMaps2->currentItem();
     const QString map = item && item->isSelected() ? item->text() : QString();
-    AnnounceChange(mapCommandPrefix() + map, QStringLiteral("map changed to ") + map);
+    m_session->AnnounceChange(mapCommandPrefix() + map, QStringLiteral("map changed to ") + map);
 }
 
 // --- Map Rotation ----------------------------------------------------------------------------
 
 void MapsDialog::cmdRetrieveRotation_Click()
 {
-    if (!sendForReply(QLatin1String(m_catalogue.dirCommand)))
+    if (!m_session->sendForReply(QLatin1String(m_catalogue.dirCommand)))
         return;
     Wait(1.0);
-    const QString reply = replyBuffer();
+    const QString reply = m_session->replyText();
     lstRetrieveMaps->setText(reply);
     lstMaps->clear();
     const QStringList files = listedFiles(reply);
@@ -424,7 +401,7 @@ void MapsDialog::cmdRetrieveRotation_Click()
         if (file.size() > cut)
             lstMaps->addItem(file.left(file.size() - cut));
     }
-    sendStatus();
+    m_session->sendForReply(QStringLiteral("status"));
 }
 
 QString MapsDialog::rotationEntry(const QString &map) const
@@ -491,21 +468,22 @@ void MapsDialog::cmdSetRotation_Click()
     }
     if (lstRotation->count() > 0)
         lstRotation->setCurrentRow(0);
-    SendCommand(QStringLiteral("sv_maprotation\"") + txtRotation->text() + QLatin1Char('"'));
+    m_session->SendCommand(QStringLiteral("sv_maprotation\"") + txtRotation->text()
+                           + QLatin1Char('"'));
 }
 
 void MapsDialog::cmdRotation_Click()
 {
-    if (!sendForReply(QStringLiteral("sv_maprotation")))
+    if (!m_session->sendForReply(QStringLiteral("sv_maprotation")))
         return;
     Wait(1.0);
-    txtRetrieveRotation->setText(cvarValue(replyBuffer()));
+    txtRetrieveRotation->setText(cvarValue(m_session->replyText()));
 }
 
 void MapsDialog::cmdSetManualRotation_Click()
 {
-    SendCommand(QStringLiteral("sv_maprotation\"") + txtRetrieveRotation->text()
-                + QLatin1Char('"'));
+    m_session->SendCommand(QStringLiteral("sv_maprotation\"") + txtRetrieveRotation->text()
+                           + QLatin1Char('"'));
 }
 
 void MapsDialog::ckMapRotationManual_Click()

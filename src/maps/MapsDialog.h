@@ -15,6 +15,7 @@ class QListWidget;
 class QPushButton;
 class QTabWidget;
 class QTimer;
+class RconSession;
 
 // One game's maps dialog: change the running map, restart or advance it, and read, build and set
 // the server's map rotation. The four games share this window; their catalogue decides the map
@@ -23,7 +24,7 @@ class MapsDialog : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MapsDialog(const MapCatalogue &catalogue, QWidget *parent = nullptr);
+    MapsDialog(const MapCatalogue &catalogue, RconSession *session, QWidget *parent = nullptr);
 
     const MapCatalogue &catalogue() const { return m_catalogue; }
 
@@ -63,6 +64,7 @@ private:
     QString rotationEntry(const QString &map) const; // empty when the gametype is unknown
 
     const MapCatalogue &m_catalogue;
+    RconSession *m_session;
     QVector<QPixmap> m_picsMAPS; // drawn on first look, one per catalogue position
 
     QLabel *lblWindowTitle = nullptr;

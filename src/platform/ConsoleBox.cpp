@@ -1,5 +1,7 @@
 #include "platform/ConsoleBox.h"
 
+#include "platform/ConsoleText.h"
+
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -13,6 +15,34 @@ ConsoleBox::ConsoleBox(QWidget *parent)
     QFont mono(QStringLiteral("monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     setFont(mono);
+    setModel(new ConsoleText(this));
+}
+
+void ConsoleBox::setModel(ConsoleText *model)
+{
+    if (m_model)
+        m_model->disconnect(this);
+    m_model = model;
+    connect(model, &ConsoleText::reset, this, &ConsoleBox::modelReset);
+    connect(model, &ConsoleText::appended, this, &ConsoleBox::modelAppended);
+    modelReset();
+}
+
+QString ConsoleBox::text() const
+{
+    return m_model ? m_model->text() : QString();
+}
+
+void ConsoleBox::setText(const QString &text)
+{
+    if (m_model)
+        m_model->setText(text);
+}
+
+void ConsoleBox::appendText(const QString &text)
+{
+    if (m_model)
+        m_model->append(text);
 }
 
 // CR LF and a lone CR or LF each become one line break, so that a model character maps to at most
@@ -36,11 +66,10 @@ QString ConsoleBox::forDisplay(const QString &text)
     return out;
 }
 
-void ConsoleBox::setText(const QString &text)
+void ConsoleBox::modelReset()
 {
-    m_text = text;
-    if (text.isEmpty() || isVisible()) {
-        QPlainTextEdit::setPlainText(forDisplay(text));
+    if (text().isEmpty() || isVisible()) {
+        QPlainTextEdit::setPlainText(forDisplay(text()));
         m_mirrorStale = false;
     } else {
         m_mirrorStale = true;
@@ -52,7 +81,7 @@ void ConsoleBox::ensureMirror()
     if (!m_mirrorStale)
         return;
     m_mirrorStale = false;
-    QPlainTextEdit::setPlainText(forDisplay(m_text));
+    QPlainTextEdit::setPlainText(forDisplay(text()));
 }
 
 void ConsoleBox::showEvent(QShowEvent *event)
@@ -61,25 +90,28 @@ void ConsoleBox::showEvent(QShowEvent *event)
     QPlainTextEdit::showEvent(event);
 }
 
-void ConsoleBox::appendText(const QString &text)
+void ConsoleBox::modelAppended(qsizetype from)
 {
-    if (text.isEmpty())
-        return;
-    QString piece = text;
-    // A CR LF split across two appends is already shown as one break.
-    if (m_text.endsWith(QLatin1Char('\r')) && piece.startsWith(QLatin1Char('\n')))
-        piece.remove(0, 1);
-    m_text += text;
     if (!isVisible()) {
         m_mirrorStale = true;
         return;
     }
-    ensureMirror();
+    if (m_mirrorStale) {
+        ensureMirror();
+        return;
+    }
+    const QString all = text();
+    QString piece = all.mid(from);
+    // A CR LF split across two appends is already shown as one break.
+    if (from > 0 && all.at(from - 1) == QLatin1Char('\r') && piece.startsWith(QLatin1Char('\n')))
+        piece.remove(0, 1);
     if (piece.isEmpty())
         return;
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(forDisplay(piece));
+    // New server text is always brought into view.
+    scrollToEnd();
 }
 
 void ConsoleBox::scrollToEnd()
@@ -95,10 +127,11 @@ void ConsoleBox::scrollToEnd()
 
 int ConsoleBox::displayPos(int modelPos) const
 {
+    const QString t = text();
     int shift = 0;
-    const int end = std::min<int>(modelPos, m_text.size());
+    const int end = std::min<int>(modelPos, t.size());
     for (int i = 0; i + 1 < end; ++i) {
-        if (m_text.at(i) == QLatin1Char('\r') && m_text.at(i + 1) == QLatin1Char('\n'))
+        if (t.at(i) == QLatin1Char('\r') && t.at(i + 1) == QLatin1Char('\n'))
             ++shift;
     }
     return modelPos - shift;
@@ -106,11 +139,11 @@ int ConsoleBox::displayPos(int modelPos) const
 
 int ConsoleBox::modelPos(int displayPos) const
 {
+    const QString t = text();
     int shown = 0;
     int i = 0;
-    while (i < m_text.size() && shown < displayPos) {
-        if (m_text.at(i) == QLatin1Char('\r') && i + 1 < m_text.size()
-            && m_text.at(i + 1) == QLatin1Char('\n'))
+    while (i < t.size() && shown < displayPos) {
+        if (t.at(i) == QLatin1Char('\r') && i + 1 < t.size() && t.at(i + 1) == QLatin1Char('\n'))
             ++i;
         ++i;
         ++shown;
@@ -134,5 +167,5 @@ QString ConsoleBox::selectedModelText() const
         return QString();
     const int from = modelPos(cursor.selectionStart());
     const int to = modelPos(cursor.selectionEnd());
-    return m_text.mid(from, to - from);
+    return text().mid(from, to - from);
 }

@@ -1,17 +1,25 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include "platform/ConsoleText.h"
 
-// A text box that keeps its exact text, CR LF included, as the model. Qt's text widgets fold
-// CR LF into one paragraph break; parsers, searches and positions here work on the model and
-// the widget only mirrors it. Appending costs the length of the new text, not of the box.
+#include <QPlainTextEdit>
+#include <QPointer>
+
+// A read-only view of an exact text model. Qt's text widgets fold CR LF into one paragraph
+// break; parsers, searches and positions work on the model and the widget only mirrors it.
+// Appending costs the length of the new text, not of the box. A box made without a model keeps
+// one of its own.
 class ConsoleBox : public QPlainTextEdit
 {
     Q_OBJECT
 public:
     explicit ConsoleBox(QWidget *parent = nullptr);
 
-    const QString &text() const { return m_text; }
+    void setModel(ConsoleText *model);
+    ConsoleText *model() const { return m_model; }
+
+    // The model's text, and shorthands that change the model.
+    QString text() const;
     void setText(const QString &text);
     void appendText(const QString &text);
     void clearText() { setText(QString()); }
@@ -29,10 +37,12 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void modelReset();
+    void modelAppended(qsizetype from);
     int displayPos(int modelPos) const;
     int modelPos(int displayPos) const;
     static QString forDisplay(const QString &text);
 
-    QString m_text;
+    QPointer<ConsoleText> m_model;
     bool m_mirrorStale = false;
 };

@@ -2,9 +2,9 @@
 #include "FakeGameServer.h"
 #include "TestEnv.h"
 
-#include "config/TrayIcon.h"
-#include "config/frmTray.h"
+#include "mainwindow/TrayIcon.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/frmTray.h"
 #include "platform/Ini.h"
 #include "platform/UdpLink.h"
 

@@ -2,8 +2,8 @@
 #include "FakeGameServer.h"
 #include "TestEnv.h"
 
-#include "config/TrayIcon.h"
 #include "mainwindow/CommandLine.h"
+#include "mainwindow/TrayIcon.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ConsoleBox.h"

@@ -2,9 +2,9 @@
 #include "FakeGameServer.h"
 #include "TestEnv.h"
 
-#include "config/TrayIcon.h"
 #include "mainwindow/MainLifecycle.h"
 #include "mainwindow/StatusPanels.h"
+#include "mainwindow/TrayIcon.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmExit.h"
 #include "mainwindow/frmMain.h"

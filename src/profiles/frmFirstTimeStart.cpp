@@ -1,7 +1,5 @@
-#include "config/frmFirstTimeStart.h"
+#include "profiles/frmFirstTimeStart.h"
 
-#include "mainwindow/Startup.h"
-#include "mainwindow/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/Ini.h"
 #include "platform/OnTop.h"
@@ -12,9 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmFirstTimeStart::frmFirstTimeStart(frmMain *main)
+frmFirstTimeStart::frmFirstTimeStart(QWidget *main)
     : QWidget(main, Qt::Window)
-    , m_main(main)
 {
     setObjectName(QStringLiteral("frmFirstTimeStart"));
     setWindowTitle(QStringLiteral("Welcome!"));
@@ -53,6 +50,6 @@ void frmFirstTimeStart::closeEvent(QCloseEvent *event)
         // Out of the way first: the manager may open with a box that must not sit behind it.
         hide();
         // The manager opens as at any start, so a manager switched off leads to the main window.
-        openProfilesAtStart(m_main);
+        emit handedOver();
     }
 }

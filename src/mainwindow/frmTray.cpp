@@ -1,13 +1,14 @@
-#include "config/frmTray.h"
+#include "mainwindow/frmTray.h"
 
+#include "config/AppInfo.h"
 #include "config/Language.h"
-#include "config/TrayIcon.h"
-#include "mainwindow/AppInfo.h"
+#include "mainwindow/DialogOpeners.h"
 #include "mainwindow/MainLifecycle.h"
+#include "mainwindow/TrayIcon.h"
 #include "mainwindow/frmMain.h"
-#include "maps/MapsEntryPoints.h"
 #include "platform/Controls.h"
-#include "rcon/Transport.h"
+#include "rcon/RconSession.h"
+#include "ui/ApplyLanguage.h"
 
 #include <QAction>
 #include <QMenu>
@@ -50,7 +51,7 @@ frmTray::frmTray(frmMain *main)
         QAction *gametype = item(m, (stem + "Gametype").constData(), QStringLiteral("Gametype"));
         connect(settings, &QAction::triggered, main->mnuOptionsGameSettings[i], &QAction::trigger);
         const QString kind = QLatin1String(g.kind);
-        connect(maps, &QAction::triggered, this, [kind] { showMapsDialog(kind); });
+        connect(maps, &QAction::triggered, this, [main, kind] { main->dialogs->showMaps(kind); });
         connect(gametype, &QAction::triggered, main->mnuOptionsGameGametype[i], &QAction::trigger);
     }
     mnuTrayMain->addSeparator();
@@ -82,7 +83,9 @@ frmTray::frmTray(frmMain *main)
         const QString command = QLatin1String(o.command);
         const QString announcement = QLatin1String(o.announcement);
         connect(item(mnuTrayMapOptions, o.name, QLatin1String(o.caption)), &QAction::triggered,
-                this, [command, announcement] { AnnounceChange(command, announcement); });
+                this, [main, command, announcement] {
+                    main->session()->AnnounceChange(command, announcement);
+                });
     }
     mnuTrayMain->addSeparator();
     mnuPreferences = item(mnuTrayMain, "mnuPreferences", QStringLiteral("Preferences"));

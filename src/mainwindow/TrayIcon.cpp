@@ -1,8 +1,8 @@
-#include "config/TrayIcon.h"
+#include "mainwindow/TrayIcon.h"
 
 #include "config/Language.h"
-#include "config/frmTray.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/frmTray.h"
 
 #include "mainwindow/Icons.h"
 

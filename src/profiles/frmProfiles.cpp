@@ -1,12 +1,11 @@
-#include "config/frmProfiles.h"
+#include "profiles/frmProfiles.h"
 
-#include "config/ProfileEntryPoints.h"
 #include "config/Profiles.h"
-#include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Ini.h"
+#include "rcon/RconSession.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -81,8 +80,9 @@ QGridLayout *profileForm(QWidget *page, const char *stem, std::array<QLineEdit *
 }
 } // namespace
 
-frmProfiles::frmProfiles(frmMain *main)
+frmProfiles::frmProfiles(RconSession *session, QWidget *main)
     : QWidget(main, Qt::Window)
+    , m_session(session)
     , m_main(main)
 {
     setObjectName(QStringLiteral("frmProfiles"));
@@ -102,9 +102,9 @@ frmProfiles *frmProfiles::instance()
     return g_manager;
 }
 
-frmProfiles *frmProfiles::open(frmMain *main)
+frmProfiles *frmProfiles::open(RconSession *session, QWidget *main)
 {
-    frmProfiles *w = g_manager ? g_manager.data() : new frmProfiles(main);
+    frmProfiles *w = g_manager ? g_manager.data() : new frmProfiles(session, main);
     w->ts1->setCurrentIndex(TabProfiles);
     w->FillProfileList();
     w->show();
@@ -252,7 +252,7 @@ void frmProfiles::lstProfiles_Click()
 
 void frmProfiles::cmdOK_Click()
 {
-    const QString connectOnSelect
+    const QString onSelect
         = ReadPref(QStringLiteral("Settings"), QStringLiteral("ConnectOnSelect"));
     const QString name = selectedProfile();
     if (name.isEmpty()) {
@@ -262,20 +262,20 @@ void frmProfiles::cmdOK_Click()
     }
     showMainWindow();
     const ServerProfile p = Profiles::read(name);
-    m_main->txtServerIP->setText(p.ip);
-    m_main->txtServerPORT->setText(p.port);
-    m_main->txtServerRCON->setText(p.rcon);
-    m_main->txtServername->setText(p.name);
-    setCurrentProfile(m_main, name);
-    if (leadingNumber(connectOnSelect) == 1.0)
-        m_main->tmrCOS->start();
+    m_session->setAddress(p.ip);
+    m_session->setPort(p.port);
+    m_session->setPassword(p.rcon);
+    m_session->setAdminName(p.name);
+    m_session->setProfile(name);
+    if (leadingNumber(onSelect) == 1.0)
+        emit connectOnSelect();
     hide();
 }
 
 void frmProfiles::cmdNoProfile_Click()
 {
     showMainWindow();
-    setCurrentProfile(m_main, QString());
+    m_session->setProfile(QString());
     hide();
 }
 

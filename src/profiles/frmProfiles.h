@@ -12,7 +12,7 @@ class QPushButton;
 class QStackedWidget;
 class QTabBar;
 class QTimer;
-class frmMain;
+class RconSession;
 
 // The profile manager: lists the server profiles, adds, edits and deletes them, and loads one into
 // the main window's connection fields. It opens at program start and from File > Profiles List;
@@ -21,16 +21,22 @@ class frmProfiles : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmProfiles(frmMain *main);
+    frmProfiles(RconSession *session, QWidget *main);
 
     // Shows the manager (creating it on first use) with the list read afresh, and completes
     // profiles copied from an older installation right after it opened.
-    static frmProfiles *open(frmMain *main);
+    static frmProfiles *open(RconSession *session, QWidget *main);
     static frmProfiles *instance();
 
     void FillProfileList();
     QString selectedProfile() const;
 
+signals:
+    // A profile was loaded with [Settings] ConnectOnSelect on: the main window connects once its
+    // fields are in.
+    void connectOnSelect();
+
+public:
     // --- tab strip and its pages ----------------------------------------------------------
     QTabBar *ts1 = nullptr;
     QStackedWidget *pages = nullptr;
@@ -92,6 +98,7 @@ private:
     void tmrCheckProfiles_Timer();
     void showMainWindow();
 
-    frmMain *m_main;
+    RconSession *m_session;
+    QWidget *m_main;
     bool m_mainShown = false;
 };

@@ -1,0 +1,58 @@
+#include "mainwindow/DialogOpeners.h"
+
+#include "mainwindow/Startup.h"
+#include "mainwindow/frmMain.h"
+#include "maps/MapCatalogues.h"
+#include "maps/MapsDialog.h"
+#include "rcon/Games.h"
+#include "rcon/RconSession.h"
+
+#include <QAction>
+#include <QPushButton>
+
+namespace {
+void bringUp(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
+DialogOpeners::DialogOpeners(frmMain *main)
+    : QObject(main)
+    , m_main(main)
+{
+    setObjectName(QStringLiteral("dialogOpeners"));
+}
+
+QWidget *DialogOpeners::showMaps(const QString &gameKind)
+{
+    const int i = gameIndex(gameKind);
+    const std::span<const MapCatalogue> catalogues = mapCatalogues();
+    if (i < 0 || std::size_t(i) >= catalogues.size())
+        return nullptr;
+    if (!m_maps[i])
+        m_maps[i] = new MapsDialog(catalogues[i], m_main->session(), m_main);
+    bringUp(m_maps[i]);
+    return m_maps[i];
+}
+
+void installDialogOpeners(frmMain *main)
+{
+    auto *openers = new DialogOpeners(main);
+    main->dialogs = openers;
+
+    const std::span<const MapCatalogue> catalogues = mapCatalogues();
+    for (std::size_t i = 0; i < catalogues.size() && i < std::size(main->mnuOptionsGameMaps); ++i) {
+        const QString game = QLatin1String(catalogues[i].gameKind);
+        QObject::connect(main->mnuOptionsGameMaps[i], &QAction::triggered, openers,
+                         [openers, game] { openers->showMaps(game); });
+    }
+    // The button serves whichever game the connection detected; not connected, it opens nothing.
+    QObject::connect(main->cmdOptionsMaps, &QPushButton::clicked, openers,
+                     [openers, main] { openers->showMaps(main->session()->gameKind()); });
+
+    QObject::connect(main->mnuFileProfilesList, &QAction::triggered, openers,
+                     [main] { openProfileManager(main); });
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class MapsDialog;
+class QWidget;
+class frmMain;
+
+// The windows the main window opens: each made on first use with the session, parented to the
+// main window, and reached again from its menu items, its buttons and the tray menu.
+class DialogOpeners : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DialogOpeners(frmMain *main);
+
+    // Shows the maps dialog of a game ("cod", "coduo", "cod2", "cod4") and returns it; any other
+    // game kind ("noco") opens nothing and gives null.
+    QWidget *showMaps(const QString &gameKind);
+
+private:
+    frmMain *m_main;
+    QPointer<MapsDialog> m_maps[4];
+};
+
+// Makes the openers and wires the menu items and buttons to them.
+void installDialogOpeners(frmMain *main);
