@@ -154,7 +154,10 @@ void MainLifecycle::onClose(QCloseEvent *event)
         endProgram();
         break;
     default:
+        // Any other setting closes the window as it stands; without it the program has nothing
+        // left to show.
         event->accept();
+        endProgram();
         break;
     }
 }

@@ -5,6 +5,7 @@
 #include "profiles/frmFirstTimeStart.h"
 #include "profiles/frmProfiles.h"
 
+#include <QApplication>
 #include <QTimer>
 
 namespace {
@@ -18,6 +19,9 @@ bool settingOn(const char *key)
 // window the user sees first depends on the preferences.
 frmMain *startVantor(RconSession *session)
 {
+    // The program ends through its own exit paths only: closing a message box or a dialog that
+    // happens to be the last window on screen (the main window may sit in the tray) must not.
+    QApplication::setQuitOnLastWindowClosed(false);
     auto *main = new frmMain(session);
     main->setAttribute(Qt::WA_DeleteOnClose);
 

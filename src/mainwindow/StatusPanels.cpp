@@ -21,6 +21,8 @@ StatusPanels::StatusPanels(QWidget *parent)
         m_panels[i].icon->setFixedSize(16, 16);
         m_panels[i].icon->hide();
         m_panels[i].text = new QLabel(box);
+        // Panel texts carry server replies (the join password among them): never markup.
+        m_panels[i].text->setTextFormat(Qt::PlainText);
         m_panels[i].text->setObjectName(QStringLiteral("sb1Panel%1").arg(i + 1));
         layout->addWidget(m_panels[i].icon);
         layout->addWidget(m_panels[i].text, 1);

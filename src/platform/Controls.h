@@ -3,20 +3,35 @@
 #include "platform/Clock.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 // Controls are found by name: language packs set captions by it and tests click by it. These
 // builders give every control its name where it is made.
+//
+// Labels show their text as plain text. Much of what they show comes from a server, a file or
+// the user, and Qt would otherwise lay out anything that looks like HTML: a reply full of nested
+// tables can freeze or crash the window. A label that really wants markup says so itself.
 namespace Controls {
 
 template<typename T> T *named(T *control, const char *name)
 {
     control->setObjectName(QLatin1String(name));
     return control;
+}
+
+inline QLabel *plain(QLabel *label)
+{
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 inline QPushButton *button(QWidget *parent, const char *name, const QString &caption)
@@ -26,12 +41,43 @@ inline QPushButton *button(QWidget *parent, const char *name, const QString &cap
 
 inline QLabel *label(QWidget *parent, const char *name, const QString &caption = QString())
 {
-    return named(new QLabel(caption, parent), name);
+    return plain(named(new QLabel(caption, parent), name));
 }
 
-inline QLineEdit *field(QWidget *parent, const char *name)
+inline QLineEdit *field(QWidget *parent, const char *name, const QString &text = QString())
 {
-    return named(new QLineEdit(parent), name);
+    auto *f = named(new QLineEdit(parent), name);
+    f->setText(text);
+    return f;
+}
+
+inline QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
+{
+    return named(new QCheckBox(caption, parent), name);
+}
+
+inline QRadioButton *radio(QWidget *parent, const char *name, const QString &caption)
+{
+    return named(new QRadioButton(caption, parent), name);
+}
+
+inline QComboBox *comboBox(QWidget *parent, const char *name, bool editable = false)
+{
+    auto *c = named(new QComboBox(parent), name);
+    c->setEditable(editable);
+    if (editable)
+        c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+inline QListWidget *listBox(QWidget *parent, const char *name)
+{
+    return named(new QListWidget(parent), name);
+}
+
+inline QGroupBox *group(QWidget *parent, const char *name, const QString &title)
+{
+    return named(new QGroupBox(title, parent), name);
 }
 
 // A timer whose interval goes through the program's clock.

@@ -12,9 +12,21 @@
 namespace {
 DialogHandler *g_handler = nullptr;
 
-QWidget *activeParent()
+// A box without a window to belong to is a window of its own, and closing it would end the
+// program if it were the last one; the active window, else any window on screen, owns it.
+QWidget *ownerFor(QWidget *asked)
 {
-    return QApplication::activeWindow();
+    if (asked)
+        return asked->window();
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows) {
+        if (w->isVisible() && !w->isMinimized() && w->windowType() != Qt::Popup
+            && w->windowType() != Qt::ToolTip)
+            return w;
+    }
+    return nullptr;
 }
 
 // "Text (pattern)|pattern|..." pairs as the program states them, turned into Qt's ";;" form.
@@ -35,13 +47,15 @@ void setDialogHandler(DialogHandler *handler)
     g_handler = handler;
 }
 
-MsgAnswer MsgBox(const QString &text, MsgIcon icon, const QString &title, MsgButtons buttons)
+MsgAnswer MsgBox(const QString &text, MsgIcon icon, const QString &title, MsgButtons buttons,
+                 QWidget *parent)
 {
     if (g_handler)
         return g_handler->messageBox(text, icon, title, buttons);
 
-    QMessageBox box(activeParent());
+    QMessageBox box(ownerFor(parent));
     box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case MsgIcon::Information:
@@ -89,21 +103,21 @@ QString askOpenFile(const QString &title, const QString &dir, const QString &fil
 {
     if (g_handler)
         return g_handler->openFile(title, dir, filter);
-    return QFileDialog::getOpenFileName(activeParent(), title, dir, qtFilter(filter));
+    return QFileDialog::getOpenFileName(ownerFor(nullptr), title, dir, qtFilter(filter));
 }
 
 QString askFolder(const QString &title, const QString &dir)
 {
     if (g_handler)
         return g_handler->folder(title, dir);
-    return QFileDialog::getExistingDirectory(activeParent(), title, dir);
+    return QFileDialog::getExistingDirectory(ownerFor(nullptr), title, dir);
 }
 
 QColor askColor(const QColor &initial)
 {
     if (g_handler)
         return g_handler->color(initial);
-    return QColorDialog::getColor(initial, activeParent());
+    return QColorDialog::getColor(initial, ownerFor(nullptr));
 }
 
 bool startProgram(const QString &program, const QStringList &arguments, const QString &workingDir)

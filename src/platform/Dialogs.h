@@ -14,8 +14,10 @@ enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
+// The box belongs to `parent`, the window that asks; without one, to the active window. Its
+// text is shown as plain text, whatever it holds.
 MsgAnswer MsgBox(const QString &text, MsgIcon icon, const QString &title,
-                 MsgButtons buttons = MsgButtons::Ok);
+                 MsgButtons buttons = MsgButtons::Ok, QWidget *parent = nullptr);
 
 // An empty result means the user cancelled.
 QString askOpenFile(const QString &title, const QString &dir, const QString &filter);

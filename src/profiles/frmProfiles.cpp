@@ -58,7 +58,7 @@ void addRow(QGridLayout *grid, QWidget *parent, const char *labelName, const QSt
             QWidget *field)
 {
     const int row = grid->rowCount();
-    grid->addWidget(named(new QLabel(caption, parent), labelName), row, 0);
+    grid->addWidget(label(parent, labelName, caption), row, 0);
     grid->addWidget(field, row, 1);
 }
 // The Add and Edit pages hold the same five boxes, named after their page
@@ -151,7 +151,7 @@ void frmProfiles::buildControls()
     cmdRemove = named(new QPushButton(QStringLiteral("Delete"), frameProfiles), "cmdRemove");
     cmdNoProfile = named(new QPushButton(QStringLiteral("Start without Profile"), frameProfiles),
                          "cmdNoProfile");
-    lblDelError = named(new QLabel(frameProfiles), "lblDelError");
+    lblDelError = label(frameProfiles, "lblDelError");
     for (QWidget *w : std::initializer_list<QWidget *>{cmdOK, cmdRemove, cmdNoProfile, lblDelError})
         side->addWidget(w);
     profilesLayout->addLayout(side);
