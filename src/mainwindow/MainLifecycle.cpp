@@ -2,6 +2,7 @@
 
 #include "config/AppInfo.h"
 #include "config/Language.h"
+#include "config/Numbers.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/Communication.h"
 #include "mainwindow/Icons.h"
@@ -29,24 +30,6 @@
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
-
-// The leading number of a text, as the close-button setting has always been read: blanks before
-// it are skipped, anything after it is ignored, and a text without one counts as 0.
-int leadingNumber(const QString &text)
-{
-    const QString t = text.trimmed();
-    int i = 0;
-    bool negative = false;
-    if (i < t.size() && (t.at(i) == QLatin1Char('-') || t.at(i) == QLatin1Char('+')))
-        negative = t.at(i++) == QLatin1Char('-');
-    long long value = 0;
-    while (i < t.size() && t.at(i).isDigit() && value < 1000000000)
-        value = value * 10 + t.at(i++).digitValue();
-    return int(negative ? -value : value);
-}
-
-// A stored colour: a decimal 0x00BBGGRR number, or "&H" hexadecimal. Hexadecimal values with the
-// top bit set name a system colour; those come back invalid with *system set.
 } // namespace
 
 MainLifecycle::MainLifecycle(frmMain *main)
@@ -143,7 +126,7 @@ void MainLifecycle::onClose(QCloseEvent *event)
         event->accept();
         return;
     }
-    switch (leadingNumber(ReadPref(kSettings, QStringLiteral("MainCloseButtonFunction")))) {
+    switch (int(leadingNumber(ReadPref(kSettings, QStringLiteral("MainCloseButtonFunction"))))) {
     case 1:
         event->ignore();
         hideToTray();

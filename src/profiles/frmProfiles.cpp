@@ -1,5 +1,6 @@
 #include "profiles/frmProfiles.h"
 
+#include "config/Numbers.h"
 #include "config/Profiles.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -47,13 +48,6 @@ bool isNameCharacter(QChar c)
 
 // The number a setting's text starts with, as a number typed into a settings file is meant:
 // " 1", "1.0" and "01" are all one.
-double leadingNumber(const QString &text)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
-    const QRegularExpressionMatch m = number.match(text);
-    return m.hasMatch() ? m.captured(0).trimmed().toDouble() : 0.0;
-}
-
 void addRow(QGridLayout *grid, QWidget *parent, const char *labelName, const QString &caption,
             QWidget *field)
 {
