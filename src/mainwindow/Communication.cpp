@@ -8,6 +8,7 @@
 #include "platform/Ini.h"
 #include "platform/ProgramDir.h"
 #include "platform/TextFile.h"
+#include "rcon/Quoting.h"
 #include "rcon/RconSession.h"
 #include "rcon/StatusTable.h"
 
@@ -122,6 +123,8 @@ void Communication::showPlayerInfo()
                         selectPlayerTitle()));
         return;
     }
+    if (quotedOrRefused(name, m_main).isEmpty())
+        return;
     m_main->session()->SendCommand(QStringLiteral("dumpuser ") + quote() + name + quote());
 }
 
@@ -160,11 +163,15 @@ void Communication::sendPrivateMessage()
         = colorCode(ReadPref(QStringLiteral("Messages"), QStringLiteral("PrivateMessageColor")));
     const QListWidgetItem *slotItem = m_main->lstCommunicationID->currentItem();
     const QString slot = slotItem ? slotItem->text() : QString();
-    m_main->session()->SendCommand(
-        QStringLiteral("tell ") + slot + QLatin1Char(' ') + quote() + QStringLiteral("^4")
-        + m_main->lblAppNamer->text() + QStringLiteral(" ^7") + m_main->lblAppVersionr->text()
-        + QStringLiteral(" ^4|| ") + m_main->txtServername->text() + QStringLiteral(" ^7PM's: ")
-        + code + m_main->cbCommunicationSay->currentText() + quote());
+    const QString message = QStringLiteral("^4") + m_main->lblAppNamer->text()
+                            + QStringLiteral(" ^7") + m_main->lblAppVersionr->text()
+                            + QStringLiteral(" ^4|| ") + m_main->txtServername->text()
+                            + QStringLiteral(" ^7PM's: ") + code
+                            + m_main->cbCommunicationSay->currentText();
+    if (quotedOrRefused(message, m_main).isEmpty())
+        return;
+    m_main->session()->SendCommand(QStringLiteral("tell ") + slot + QLatin1Char(' ') + quote()
+                                   + message + quote());
 }
 
 void Communication::addPlayerName()

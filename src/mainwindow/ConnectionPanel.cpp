@@ -1,10 +1,12 @@
 #include "mainwindow/ConnectionPanel.h"
 
 #include "config/AppInfo.h"
+#include "config/Language.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/Icons.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/frmMain.h"
+#include "platform/UdpLink.h"
 #include "rcon/ConnectionSequence.h"
 #include "rcon/Games.h"
 #include "rcon/RconSession.h"
@@ -75,6 +77,7 @@ ConnectionPanel::ConnectionPanel(frmMain *main, RconSession *session, Connection
         main->tmrConsoleStatus->stop();
     });
 
+    connect(session->link(), &UdpLink::reachableChanged, this, &ConnectionPanel::showReachable);
     connect(session, &RconSession::punkBusterChanged, this, &ConnectionPanel::setPunkBusterEnabled);
     connect(session, &RconSession::joinPasswordChanged, main->sb1,
             [main](const QString &password) { main->sb1->setTag(2, password); });
@@ -190,4 +193,28 @@ void ConnectionPanel::showGame(const QString &kind)
 void ConnectionPanel::setTitleSuffix(const QString &suffix)
 {
     m_main->setWindowTitle(AppInfo::name() + QLatin1Char(' ') + AppInfo::version() + suffix);
+}
+
+// A server that answers "port unreachable" is down or restarting: the status bar says so until
+// its next datagram, and then shows again what it showed before.
+void ConnectionPanel::showReachable(bool reachable)
+{
+    StatusPanels *bar = m_main->sb1;
+    if (!reachable) {
+        if (m_unreachable)
+            return;
+        m_unreachable = true;
+        m_savedText = bar->text(1);
+        m_savedIcon = bar->iconName(1);
+        bar->setText(1, LangText(QStringLiteral("StatusMessages"), QStringLiteral("Unreachable"),
+                                 QStringLiteral("Server unreachable: waiting for it to answer..."))
+                            + QLatin1Char(' '));
+        bar->setIcon(1, Icons::error(), QStringLiteral("error"));
+        return;
+    }
+    if (!m_unreachable)
+        return;
+    m_unreachable = false;
+    bar->setText(1, m_savedText);
+    bar->setIcon(1, Icons::byName(m_savedIcon), m_savedIcon);
 }

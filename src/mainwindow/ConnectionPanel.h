@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class ConnectionSequence;
 class RconSession;
@@ -24,7 +25,11 @@ private:
     void setTitleSuffix(const QString &suffix);
     void setLinkIcon(const QString &state);
     void setPunkBusterEnabled(bool on);
+    void showReachable(bool reachable);
 
     frmMain *m_main;
     RconSession *m_session;
+    bool m_unreachable = false;
+    QString m_savedText;
+    QString m_savedIcon;
 };

@@ -1,11 +1,13 @@
 #include "platform/Ini.h"
 
+#include "platform/Dialogs.h"
 #include "platform/ProgramDir.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 constexpr int kMaxValue = 199;
@@ -46,7 +48,54 @@ bool sameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
+
+quint64 &writeGeneration()
+{
+    static quint64 generation = 0;
+    return generation;
+}
+
+void refuseWrite(const QString &file)
+{
+    static QSet<QString> told;
+    if (told.contains(file))
+        return;
+    told.insert(file);
+    MsgBox(QStringLiteral("Vantor cannot read the settings file\r\n")
+               + QDir::toNativeSeparators(file)
+               + QStringLiteral(
+                   "\r\n\r\nChanged settings are not saved to it, so that nothing it holds is "
+                   "lost. Check the file's permissions and the disk."),
+           MsgIcon::Exclamation, QStringLiteral("Settings not saved"));
+}
 } // namespace
+
+IniNotifier *IniNotifier::instance()
+{
+    static IniNotifier notifier;
+    return &notifier;
+}
+
+CachedIniValue::CachedIniValue(const QString &section, const QString &key)
+    : m_section(section)
+    , m_key(key)
+{}
+
+QString CachedIniValue::pref()
+{
+    const QString file = prefsFile();
+    const QFileInfo info(file);
+    const QDateTime stamp = info.lastModified();
+    const qint64 size = info.exists() ? info.size() : -1;
+    if (file != m_file || stamp != m_stamp || size != m_size || m_generation != writeGeneration()) {
+        m_file = file;
+        m_stamp = stamp;
+        m_size = size;
+        m_generation = writeGeneration();
+        m_value = ReadIni(file, m_section, m_key);
+    }
+    return m_value;
+}
 
 QString ReadIni(const QString &file, const QString &section, const QString &key,
                 const QString &defaultValue)
@@ -78,7 +127,12 @@ void WriteIni(const QString &file, const QString &section, const QString &key, c
     const QString wantedKey = key.trimmed();
     const QString newLine = wantedKey + QLatin1Char('=') + value;
 
-    QStringList lines = readLatin1Lines(file);
+    bool readable = false;
+    QStringList lines = readLatin1Lines(file, &readable);
+    if (!readable && QFileInfo::exists(file)) {
+        refuseWrite(file);
+        return;
+    }
     // Drop the empty piece after a final line end so that it is not doubled on write.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -115,6 +169,8 @@ void WriteIni(const QString &file, const QString &section, const QString &key, c
         }
     }
     writeLatin1Lines(file, lines);
+    ++writeGeneration();
+    emit IniNotifier::instance()->written(file);
 }
 
 QString prefsFile()

@@ -16,3 +16,7 @@ bool writeLatin1Lines(const QString &path, const QStringList &lines);
 
 // Appends one line and CR LF, creating the file and its folder when missing.
 bool appendLatin1Line(const QString &path, const QString &line);
+
+// Makes every read of this file fail, as a disk or permission fault would; for tests, which run as
+// root and cannot make a file unreadable. An empty path ends it.
+void failReadsOfForTests(const QString &path);

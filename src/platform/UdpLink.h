@@ -5,10 +5,15 @@
 #include <QObject>
 #include <QPointer>
 
+class QTimer;
 class QUdpSocket;
 
 // The one UDP socket to the game server. It is connected to the server's address, so the system
 // drops datagrams from anybody else: a stranger cannot write into the administrator's console.
+//
+// A connected socket also hears "port unreachable" when the server is down for a moment (a
+// restart, a map change on some mods). The link takes that as news, not as the end: it keeps
+// reading, says the server is unreachable, and says it is back with the next datagram.
 class UdpLink : public QObject
 {
     Q_OBJECT
@@ -33,18 +38,31 @@ public:
 
     void send(const QByteArray &datagram);
 
+    // False from a "port unreachable" until the server's next datagram.
+    bool isReachable() const { return m_reachable; }
+
+    // At most this many datagrams are read in one turn of the event loop, so that a flood of
+    // replies leaves room for the window to repaint and take input.
+    static constexpr int kBatch = 64;
+
 signals:
     void datagramArrived(const QByteArray &datagram);
+    void reachableChanged(bool reachable);
 
 private:
     void connectTo(const QHostAddress &address);
     void readPending();
+    void keepListening();
+    void setReachable(bool reachable);
 
     QString m_host;
     quint16 m_port = 0;
     State m_state = Closed;
     QUdpSocket *m_socket = nullptr;
+    QTimer *m_listen = nullptr;
     QHostAddress m_address;
     QList<QByteArray> m_waiting;
     int m_lookupId = -1;
+    bool m_reachable = true;
+    bool m_readQueued = false;
 };

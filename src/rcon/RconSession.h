@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Ini.h"
+
 #include <QObject>
 #include <QString>
 
@@ -74,8 +76,12 @@ public:
     QString readVariable(const QString &name, double seconds = 1.0);
 
     // The receive path: one datagram from the server into the console and the reply buffer.
+    // A reader looks at the buffer within seconds of clearing it; text nobody cleared away is
+    // dropped from its front once the buffer holds more than kReplyBufferLimit characters, so a
+    // chatty server cannot make it grow for days.
     void receive(const QByteArray &datagram);
     QByteArray lastDatagram() const { return m_lastDatagram; }
+    static constexpr qsizetype kReplyBufferLimit = 4 * 1024 * 1024;
 
 signals:
     void fieldsChanged();
@@ -105,4 +111,5 @@ private:
     bool m_punkBuster = true;
     bool m_stripColours = false;
     QByteArray m_lastDatagram;
+    CachedIniValue m_colorNames{QStringLiteral("Console"), QStringLiteral("ColorNames")};
 };

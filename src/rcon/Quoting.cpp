@@ -1,0 +1,16 @@
+#include "rcon/Quoting.h"
+
+#include "platform/Dialogs.h"
+
+QString quotedOrRefused(const QString &text, QWidget *asker)
+{
+    if (!text.contains(QLatin1Char('"')))
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    MsgBox(
+        QStringLiteral("This text holds a double quote (\"):\r\n\r\n") + text
+            + QStringLiteral("\r\n\r\nThe server would read the quote as the end of the text and "
+                             "take the rest for further words, so the command was not sent. "
+                             "Where there is a choice, act by the player's number instead."),
+        MsgIcon::Exclamation, QStringLiteral("Not sent"), MsgButtons::Ok, asker);
+    return QString();
+}
