@@ -137,6 +137,13 @@ void UdpLink::send(const QByteArray &datagram)
 void UdpLink::readPending()
 {
     m_readQueued = false;
+    // A socket that turns readable with no datagram carries a refusal: see it before a peek takes
+    // it away, and make sure the socket is watched again.
+    if (m_socket && takeRefusal(m_socket)) {
+        setReachable(false);
+        QMetaObject::invokeMethod(this, &UdpLink::keepListening, Qt::QueuedConnection);
+        return;
+    }
     int read = 0;
     QUdpSocket *socket = m_socket;
     while (socket && socket->hasPendingDatagrams()) {
@@ -162,10 +169,15 @@ void UdpLink::readPending()
 // it; the link takes the error off itself and reads once, so that the watch goes on.
 void UdpLink::keepListening()
 {
-    if (!m_socket || m_socket->hasPendingDatagrams())
+    if (!m_socket)
         return;
+    // Before anything peeks at the socket: a peek takes the error off it unseen.
     if (takeRefusal(m_socket))
         setReachable(false);
+    if (m_socket->hasPendingDatagrams()) {
+        readPending();
+        return;
+    }
     const QNetworkDatagram d = m_socket->receiveDatagram(65536);
     if (d.isValid()) {
         setReachable(true);
