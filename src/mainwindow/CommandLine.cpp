@@ -108,6 +108,16 @@ CommandLine::CommandLine(frmMain *main)
         w->raise();
         w->activateWindow();
     });
+    // The games' colours, drawn instead of their codes: off unless the administrator asks.
+    const bool colours
+        = ReadPref(QStringLiteral("Console"), QStringLiteral("ShowColours")) == QLatin1String("1");
+    main->mnuConsoleShowColours->setChecked(colours);
+    main->txtConsole->setShowColours(colours);
+    connect(main->mnuConsoleShowColours, &QAction::toggled, this, [this](bool on) {
+        m_main->txtConsole->setShowColours(on);
+        WritePref(QStringLiteral("Console"), QStringLiteral("ShowColours"),
+                  on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
     connect(main->mnuConsoleColorChange, &QAction::triggered, this, &CommandLine::changeColor);
     connect(main->mnuConsoleColorDefault, &QAction::triggered, this, &CommandLine::defaultColor);
 

@@ -1,5 +1,6 @@
 #include "mainwindow/Communication.h"
 
+#include "config/ChatColours.h"
 #include "config/Language.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
@@ -23,16 +24,6 @@
 namespace {
 const char kHistoryFile[] = "Logs/Communication/Communication.log";
 const char kChatLogFile[] = "Chat/pbucon.log";
-
-struct ColorCode
-{
-    const char *number;
-    const char *code;
-};
-constexpr ColorCode kColorCodes[] = {
-    {"0", "^0"},        {"255", "^1"},      {"65280", "^2"},    {"65535", "^3"}, {"16711680", "^4"},
-    {"16776960", "^5"}, {"16711935", "^6"}, {"16777215", "^7"}, {"32768", "^8"}, {"8421504", "^9"},
-};
 
 QString selectPlayerTitle()
 {
@@ -71,15 +62,6 @@ Communication::Communication(frmMain *main)
 QString Communication::quote() const
 {
     return m_main->txtQuotationMark->text();
-}
-
-QString Communication::colorCode(const QString &colorNumber)
-{
-    for (const ColorCode &c : kColorCodes) {
-        if (colorNumber == QLatin1String(c.number))
-            return QLatin1String(c.code);
-    }
-    return colorNumber;
 }
 
 void Communication::loadHistory()
@@ -159,8 +141,8 @@ void Communication::sendPrivateMessage()
                         selectPlayerTitle()));
         return;
     }
-    const QString code
-        = colorCode(ReadPref(QStringLiteral("Messages"), QStringLiteral("PrivateMessageColor")));
+    const QString code = chatColourCode(
+        ReadPref(QStringLiteral("Messages"), QStringLiteral("PrivateMessageColor")));
     const QListWidgetItem *slotItem = m_main->lstCommunicationID->currentItem();
     const QString slot = slotItem ? slotItem->text() : QString();
     const QString message = QStringLiteral("^4") + m_main->lblAppNamer->text()

@@ -23,10 +23,6 @@ public:
     void showPage(int tab);
     void showChatLog();
 
-    // The chat colour code ("^0".."^9") of a stored colour number; other values come back as they
-    // are, so a hand-edited code still reaches the game.
-    static QString colorCode(const QString &colorNumber);
-
 private:
     QString quote() const;
 

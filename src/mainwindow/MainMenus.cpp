@@ -50,6 +50,10 @@ void frmMain::buildMenus()
     mnuConsoleClear = item(mnuConsole, "mnuConsoleClear", QStringLiteral("Clear"));
     mnuConsoleSearch = item(mnuConsole, "mnuConsoleSearch", QStringLiteral("Search..."));
     mnuConsoleSelectAll = item(mnuConsole, "mnuConsoleSelectAll", QStringLiteral("Select All"));
+    mnuConsole->addSeparator();
+    mnuConsoleShowColours
+        = item(mnuConsole, "mnuConsoleShowColours", QStringLiteral("Show colours"));
+    mnuConsoleShowColours->setCheckable(true);
     bar->addMenu(mnuConsole);
 
     mnuOptions = menu(this, "mnuOptions", QStringLiteral("&Options"));

@@ -1,6 +1,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "config/AppInfo.h"
+#include "config/ChatColours.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/Communication.h"
 #include "mainwindow/ConnectionPanel.h"
@@ -130,9 +131,11 @@ void frmMain::buildControls()
     frameConsole = named(new QFrame(c), "frameConsole");
     txtConsole = named(new ConsoleBox(frameConsole), "txtConsole");
     txtConsole->setModel(m_session->console());
-    // Status tables and server listings are wider than the pane; their columns stay readable
-    // when lines scroll sideways instead of wrapping.
-    txtConsole->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // ^7 is the games' white, the colour of plain text there; here plain text has the console's
+    // own colour, which stays readable on whatever background the administrator chose.
+    QList<QColor> codeColours = chatCodeColours();
+    codeColours[7] = QColor();
+    txtConsole->setCodeColours(codeColours);
     cbCommand = named(new QComboBox(frameConsole), "cbCommand");
     cbCommand->setEditable(true);
     cbCommand->setInsertPolicy(QComboBox::NoInsert);

@@ -155,6 +155,7 @@ public:
     QAction *mnuConsoleClear = nullptr;
     QAction *mnuConsoleSearch = nullptr;
     QAction *mnuConsoleSelectAll = nullptr;
+    QAction *mnuConsoleShowColours = nullptr; // [Console] ShowColours
 
     QMenu *mnuOptions = nullptr;
     QAction *mnuOptionsGeneral = nullptr;

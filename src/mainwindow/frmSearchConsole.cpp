@@ -78,27 +78,27 @@ void frmSearchConsole::showEvent(QShowEvent *event)
 void frmSearchConsole::search()
 {
     ConsoleBox *console = m_main->txtConsole;
-    const QString &text = console->text();
+    const ConsoleText *text = console->model();
     const QString wanted = txtSearch->text();
-    if (wanted.isEmpty())
+    if (wanted.isEmpty() || !text)
         return;
     const Qt::CaseSensitivity cs = ckMatch->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    const int at = m_position <= text.size() ? text.indexOf(wanted, m_position, cs) : -1;
+    const qsizetype at = m_position <= text->size() ? text->indexOf(wanted, m_position, cs) : -1;
     if (at < 0) {
         m_position = 0; // the next search starts at the top again
         return;
     }
-    const int end = at + static_cast<int>(wanted.size());
-    const bool whole = (at == 0 || isDelimiter(text.at(at - 1)))
-                       && (end >= text.size() || isDelimiter(text.at(end)));
+    const qsizetype end = at + wanted.size();
+    const bool whole = (at == 0 || isDelimiter(text->at(at - 1)))
+                       && (end >= text->size() || isDelimiter(text->at(end)));
     if (ckWhole->isChecked() && !whole) {
         m_position = 0;
         MsgBox(QStringLiteral("The text you are looking for can not be found."), MsgIcon::Critical,
-               QStringLiteral("No results"));
+               QStringLiteral("No results"), MsgButtons::Ok, this);
         return;
     }
     console->setFocus();
-    console->selectRange(at, static_cast<int>(wanted.size()));
+    console->selectRange(at, wanted.size());
     // Positions count from one here, so the next search begins one character after the find.
     m_position = end + 1;
 }

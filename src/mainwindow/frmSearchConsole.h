@@ -23,7 +23,7 @@ public:
     QTimer *tmrEnable = nullptr;
 
     // Where the next search starts: one past the end of the last find, 0 for the top.
-    int position() const { return m_position; }
+    qsizetype position() const { return m_position; }
 
     void search();
 
@@ -32,5 +32,5 @@ protected:
 
 private:
     frmMain *m_main;
-    int m_position = 0;
+    qsizetype m_position = 0;
 };

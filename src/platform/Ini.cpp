@@ -84,10 +84,14 @@ CachedIniValue::CachedIniValue(const QString &section, const QString &key)
 QString CachedIniValue::pref()
 {
     const QString file = prefsFile();
+    const bool fresh = file == m_file && m_generation == writeGeneration();
+    if (fresh && m_looked.isValid() && m_looked.elapsed() < 200)
+        return m_value;
+    m_looked.start();
     const QFileInfo info(file);
     const QDateTime stamp = info.lastModified();
     const qint64 size = info.exists() ? info.size() : -1;
-    if (file != m_file || stamp != m_stamp || size != m_size || m_generation != writeGeneration()) {
+    if (!fresh || stamp != m_stamp || size != m_size) {
         m_file = file;
         m_stamp = stamp;
         m_size = size;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -34,7 +35,8 @@ signals:
 };
 
 // One key kept in memory, for paths that run for every datagram: read again when the program
-// writes the file or when the file changes on disk (someone edits it while the program runs).
+// writes the file, and when the file changed on disk (someone edits it while the program runs),
+// which is looked at no more than a few times a second.
 class CachedIniValue
 {
 public:
@@ -50,4 +52,5 @@ private:
     QDateTime m_stamp;
     qint64 m_size = -1;
     quint64 m_generation = ~quint64(0);
+    QElapsedTimer m_looked;
 };

@@ -173,11 +173,12 @@ QString RconSession::readVariable(const QString &name, double seconds)
 void RconSession::receive(const QByteArray &datagram)
 {
     m_lastDatagram = datagram;
-    const bool strip = m_stripColours
-                       || ReadPref(QStringLiteral("Console"), QStringLiteral("ColorNames"))
-                              == QLatin1String("1");
-    const QString text = kCrLf + cleanReply(datagram, strip);
-    m_console->append(text);
-    m_replyBuffer->append(text);
+    const bool strip = m_stripColours || m_colorNames.pref() == QLatin1String("1");
+    const QByteArray text = "\r\n" + cleanReplyBytes(datagram, strip);
+    m_console->appendLatin1(text);
+    if (m_replyBuffer->size() + text.size() > kReplyBufferLimit)
+        m_replyBuffer->setText(m_replyBuffer->mid(m_replyBuffer->size() - kReplyBufferLimit / 2,
+                                                  kReplyBufferLimit / 2));
+    m_replyBuffer->appendLatin1(text);
     emit datagramReceived(datagram);
 }

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <cstring>
+
 namespace {
 const QByteArray kHeader("\xFF\xFF\xFF\xFF", 4);
 const QByteArray kPrintMarker = kHeader + QByteArrayLiteral("print\n");
@@ -14,17 +16,37 @@ QByteArray rconDatagram(const QString &password, const QString &command)
 
 QString cleanReply(const QByteArray &datagram, bool stripColours)
 {
-    QByteArray bytes = datagram;
+    return QString::fromLatin1(cleanReplyBytes(datagram, stripColours));
+}
+
+QByteArray cleanReplyBytes(const QByteArray &datagram, bool stripColours)
+{
     if (stripColours) {
+        QByteArray bytes = datagram;
         for (char digit = '0'; digit <= '7'; ++digit) {
             const char code[3] = {'^', digit, 0};
             bytes.replace(code, "");
         }
+        bytes.replace(kPrintMarker, QByteArray());
+        bytes.replace("\n", "\r\n");
+        return bytes;
     }
-    bytes.replace(kPrintMarker, QByteArray());
-    QString text = QString::fromLatin1(bytes);
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return text;
+    // The common case in one pass: every reply goes through here.
+    QByteArray out;
+    out.reserve(datagram.size() + datagram.size() / 16 + 8);
+    const char *p = datagram.constData();
+    const qsizetype n = datagram.size();
+    for (qsizetype i = 0; i < n;) {
+        if (p[i] == '\xFF' && n - i >= kPrintMarker.size()
+            && memcmp(p + i, kPrintMarker.constData(), size_t(kPrintMarker.size())) == 0) {
+            i += kPrintMarker.size();
+            continue;
+        }
+        if (p[i] == '\n')
+            out += '\r';
+        out += p[i++];
+    }
+    return out;
 }
 
 QString cvarValue(const QString &reply)
