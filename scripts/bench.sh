@@ -8,3 +8,5 @@ cmake --build build -j"$(nproc)" | tail -n 1
 export QT_QPA_PLATFORM=offscreen
 for i in 1 2 3; do build/bench_startup; done
 build/bench_console
+build/bench_flood
+build/bench_flood 500 30 1350

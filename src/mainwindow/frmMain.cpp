@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
 #include "platform/Controls.h"
+#include "platform/UdpLink.h"
 #include "rcon/ConnectionSequence.h"
 #include "rcon/RconSession.h"
 
@@ -47,6 +48,11 @@ frmMain *frmMain::instance()
     return g_main;
 }
 
+RconSession *frmMain::session() const
+{
+    return m_session;
+}
+
 QString frmMain::tag() const
 {
     return m_session->gameKind();
@@ -60,6 +66,10 @@ frmMain::frmMain(RconSession *session, QWidget *parent)
     g_main = this;
     setWindowTitle(AppInfo::name() + QLatin1Char(' ') + AppInfo::version());
     setWindowIcon(Icons::app());
+
+    // The session owns the link; while this window lives it sits among the window's named parts,
+    // where the window's own tools have always found UDPClient.
+    session->link()->setParent(this);
 
     buildControls();
     buildMenus();
@@ -80,6 +90,8 @@ frmMain::frmMain(RconSession *session, QWidget *parent)
 
 frmMain::~frmMain()
 {
+    if (m_session)
+        m_session->link()->setParent(m_session);
     if (g_main == this)
         g_main = nullptr;
 }

@@ -42,7 +42,7 @@ public:
     // program's start and its tests.
     static frmMain *instance();
 
-    RconSession *session() const { return m_session; }
+    RconSession *session() const;
 
     // The detected game: "noco", "cod", "coduo", "cod2", "cod4".
     QString tag() const;
@@ -204,7 +204,7 @@ private:
     void buildMenus();
     void layoutControls();
 
-    RconSession *m_session;
+    QPointer<RconSession> m_session;
     bool m_mapRestartConnected = false;
     QWidget *m_central = nullptr;
 };
