@@ -30,100 +30,83 @@ class tst_StatusTable : public QObject
 {
     Q_OBJECT
 private slots:
-    void players_data();
-    void players();
-    void columns();
+    void players_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+
+        // CoD, UO and CoD2 print their rows with right-aligned numbers and names padded to 16.
+        QTest::newRow("cod2 names with blanks and colours")
+            << console({QStringLiteral("map: mp_toujane"), kHeading, kRule,
+                        QStringLiteral("  0    12 ZMBI 123456 Big Player^7         50 "
+                                       "192.168.0.10:28960    12345 25000"),
+                        QStringLiteral("  1     3   60 234567 ^1Red^7Baron^7       10 "
+                                       "10.0.0.2:28960        2222 20000"),
+                        QStringLiteral("  2     0  999 345678 The  Long   One^7     0 "
+                                       "10.0.0.3:-27419       3333  5000"),
+                        QString()})
+            << QStringList{"0|Big Player^7", "1|^1Red^7Baron^7", "2|The Long One^7"};
+
+        // CoD4 prints a 32-wide guid column, so its rule is not the one the list looks for: reading
+        // starts at the 81st character and the heading and rule lines fall out as non-rows. A bot
+        // has no guid and drops out with them.
+        QTest::newRow("cod4 without the usual rule") << console(
+            {QStringLiteral("map: mp_crash"),
+             QStringLiteral("num score ping guid                             name            "
+                            "lastmsg address               qport rate"),
+             QStringLiteral("--- ----- ---- -------------------------------- --------------- "
+                            "------- --------------------- ----- -----"),
+             QStringLiteral("  0    20   35 0123456789abcdef0123456789abcdef Sniper Wolf^7"
+                            "        0 192.168.0.20:28960    11111 25000"),
+             QStringLiteral("  1     0    0                                  Bot0^7"
+                            "               0 bot                       0 25000"),
+             QStringLiteral("  2     5   80 fedcba9876543210fedcba9876543210 ^3x^7"
+                            "                 50 10.1.1.1:28960        22222 25000"),
+             QString()}) << QStringList{"0|Sniper Wolf^7", "2|^3x^7"};
+
+        // The rows begin at the 81st character when the rule is missing, whatever stands there.
+        const QString filler(80, QLatin1Char('x'));
+        QTest::newRow("no rule: from character 81")
+            << filler + QStringLiteral("\r\n  4    1   20 1 Alpha^7 0 1.2.3.4:1 5 6\r\n")
+            << QStringList{"4|Alpha^7"};
+        QTest::newRow("no rule: a row that starts before character 81 is lost")
+            << QStringLiteral("\r\n  4    1   20 1 Alpha^7 0 1.2.3.4:1 5 6") + filler
+                   + QStringLiteral("\r\n  5    1   20 1 Beta^7 0 1.2.3.4:1 5 6\r\n")
+            << QStringList{"5|Beta^7"};
+
+        // Each datagram of a long reply is appended after its own CR LF: a row cut at the boundary
+        // becomes two lines, and neither half is a player.
+        QTest::newRow("row cut by a datagram boundary")
+            << console({kHeading, kRule,
+                        QStringLiteral("  0     1   10 111111 First^7 0 1.1.1.1:28960 1 25000"),
+                        QStringLiteral("  1     2   20 222222 Sec")})
+                   + QStringLiteral("\r\nond Man^7 0 2.2.2.2:28960 2 25000\r\n"
+                                    "  2     3   30 333333 Third^7 0 3.3.3.3:28960 3 25000\r\n")
+            << QStringList{"0|First^7", "2|Third^7"};
+    }
+
+    void players()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        QCOMPARE(slotsAndNames(parseStatusTable(text)), expected);
+    }
+
+    // The Kick Center reads every column, also around a name with blanks.
+    void columns()
+    {
+        const QList<StatusRow> rows = parseStatusTable(
+            console({kHeading, kRule,
+                     QStringLiteral("  3    -2  123 765432 Mr  T  Rex^7         77 "
+                                    "172.16.0.9:28961      4321 30000")}));
+        QCOMPARE(rows.size(), 1);
+        const StatusRow &r = rows.first();
+        QCOMPARE(QStringList({r.slot, r.score, r.ping, r.guid, r.name, r.lastmsg, r.address,
+                              r.qport, r.rate}),
+                 QStringList({"3", "-2", "123", "765432", "Mr T Rex^7", "77", "172.16.0.9:28961",
+                              "4321", "30000"}));
+    }
 };
-
-void tst_StatusTable::players_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("expected");
-
-    // CoD, UO and CoD2 print their rows with right-aligned numbers and names padded to 16.
-    QTest::newRow("cod2 names with blanks and colours")
-        << console({QStringLiteral("map: mp_toujane"), kHeading, kRule,
-                    QStringLiteral("  0    12   48 123456 Big Player^7         50 "
-                                   "192.168.0.10:28960    12345 25000"),
-                    QStringLiteral("  1     3   60 234567 ^1Red^7Baron^7       10 "
-                                   "10.0.0.2:28960        2222 20000"),
-                    QStringLiteral("  2     0  999 345678 The  Long   One^7     0 "
-                                   "10.0.0.3:-27419       3333  5000"),
-                    QStringLiteral(" 11     7 CNCT 456789 Joiner^7           200 "
-                                   "10.0.0.4:28960        4444 25000"),
-                    QString()})
-        << QStringList{QStringLiteral("0|Big Player^7"), QStringLiteral("1|^1Red^7Baron^7"),
-                       QStringLiteral("2|The Long One^7"), QStringLiteral("11|Joiner^7")};
-
-    // CoD4 prints a 32-wide guid column, so its rule is not the one the list looks for: reading
-    // starts at the 81st character and the heading and rule lines fall out as non-rows. A bot has
-    // no guid and drops out with them.
-    QTest::newRow("cod4 without the usual rule") << console(
-        {QStringLiteral("map: mp_crash"),
-         QStringLiteral("num score ping guid                             name            "
-                        "lastmsg address               qport rate"),
-         QStringLiteral("--- ----- ---- -------------------------------- --------------- "
-                        "------- --------------------- ----- -----"),
-         QStringLiteral("  0    20   35 0123456789abcdef0123456789abcdef Sniper Wolf^7"
-                        "        0 192.168.0.20:28960    11111 25000"),
-         QStringLiteral("  1     0    0                                  Bot0^7"
-                        "               0 bot                       0 25000"),
-         QStringLiteral("  2     5   80 fedcba9876543210fedcba9876543210 ^3x^7"
-                        "                 50 10.1.1.1:28960        22222 25000"),
-         QString()}) << QStringList{QStringLiteral("0|Sniper Wolf^7"), QStringLiteral("2|^3x^7")};
-
-    // The rows begin at the 81st character when the rule is missing, whatever stands there.
-    const QString filler(80, QLatin1Char('x'));
-    QTest::newRow("no rule: from character 81")
-        << filler + QStringLiteral("\r\n  4    1   20 1 Alpha^7 0 1.2.3.4:1 5 6\r\n")
-        << QStringList{QStringLiteral("4|Alpha^7")};
-    QTest::newRow("no rule: a row that starts before character 81 is lost")
-        << QStringLiteral("\r\n  4    1   20 1 Alpha^7 0 1.2.3.4:1 5 6") + filler
-               + QStringLiteral("\r\n  5    1   20 1 Beta^7 0 1.2.3.4:1 5 6\r\n")
-        << QStringList{QStringLiteral("5|Beta^7")};
-
-    // Each datagram of a long reply is appended after its own CR LF: a row cut at the boundary
-    // becomes two lines, and neither half is a player.
-    QTest::newRow("row cut by a datagram boundary")
-        << console({kHeading, kRule,
-                    QStringLiteral("  0     1   10 111111 First^7 0 1.1.1.1:28960 1 25000"),
-                    QStringLiteral("  1     2   20 222222 Sec")})
-               + QStringLiteral("\r\nond Man^7 0 2.2.2.2:28960 2 25000\r\n"
-                                "  2     3   30 333333 Third^7 0 3.3.3.3:28960 3 25000\r\n")
-        << QStringList{QStringLiteral("0|First^7"), QStringLiteral("2|Third^7")};
-
-    QTest::newRow("empty table") << console({kHeading, kRule, QString()}) << QStringList();
-    QTest::newRow("nothing at all") << QString() << QStringList();
-}
-
-void tst_StatusTable::players()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, expected);
-    QCOMPARE(slotsAndNames(parseStatusTable(text)), expected);
-}
-
-// The Kick Center reads every column, also around a name with blanks.
-void tst_StatusTable::columns()
-{
-    const QList<StatusRow> rows
-        = parseStatusTable(console({kHeading, kRule,
-                                    QStringLiteral("  3    -2  123 765432 Mr  T  Rex^7         77 "
-                                                   "172.16.0.9:28961      4321 30000"),
-                                    QStringLiteral("  4     9 ZMBI 999999 Gone^7               10 "
-                                                   "172.16.0.10:28962     1234  3000")}));
-    QCOMPARE(rows.size(), 2);
-    const StatusRow &rex = rows.at(0);
-    QCOMPARE(QStringList({rex.slot, rex.score, rex.ping, rex.guid, rex.name, rex.lastmsg,
-                          rex.address, rex.qport, rex.rate}),
-             QStringList({"3", "-2", "123", "765432", "Mr T Rex^7", "77", "172.16.0.9:28961",
-                          "4321", "30000"}));
-    const StatusRow &gone = rows.at(1);
-    QCOMPARE(QStringList({gone.slot, gone.score, gone.ping, gone.guid, gone.name, gone.lastmsg,
-                          gone.address, gone.qport, gone.rate}),
-             QStringList({"4", "9", "ZMBI", "999999", "Gone^7", "10", "172.16.0.10:28962", "1234",
-                          "3000"}));
-}
 
 QTEST_GUILESS_MAIN(tst_StatusTable)
 #include "tst_statustable.moc"

@@ -1,53 +1,42 @@
+// The session's transport: the bytes that leave for each command, the receive path that turns
+// datagrams into the console's and the reply buffer's exact text, and the reads built on them.
+
 #include "DialogRecorder.h"
+#include "FakeGameServer.h"
 #include "TestEnv.h"
-#include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
-#include "platform/ConsoleBox.h"
+#include "platform/ConsoleText.h"
 #include "platform/Ini.h"
 #include "platform/UdpLink.h"
-#include "rcon/Transport.h"
+#include "rcon/RconSession.h"
 
-#include <QCheckBox>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QNetworkDatagram>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
 #include <QUdpSocket>
-
-#include <memory>
 
 namespace {
 const QByteArray kHeader("\xFF\xFF\xFF\xFF", 4);
 const QByteArray kPrint = kHeader + "print\n";
 
-// A bare UDP peer on loopback standing in for the game server: it keeps what arrives, with the
-// arrival time, and answers to whoever wrote last.
-struct Peer
+// A session whose link is open to a fake game server on loopback.
+struct Rig
 {
-    QUdpSocket socket;
-    QList<QByteArray> got;
-    QList<qint64> at;
-    QElapsedTimer clock;
-    QHostAddress client;
-    quint16 clientPort = 0;
-
-    explicit Peer(const QHostAddress &address = QHostAddress::LocalHost)
+    Rig()
     {
-        socket.bind(address, 0);
-        clock.start();
-        QObject::connect(&socket, &QUdpSocket::readyRead, [this] {
-            while (socket.hasPendingDatagrams()) {
-                const QNetworkDatagram d = socket.receiveDatagram();
-                got << d.data();
-                at << clock.elapsed();
-                client = d.senderAddress();
-                clientPort = static_cast<quint16>(d.senderPort());
-            }
-        });
+        server.setPassword("pw");
+        if (!server.start())
+            qFatal("the fake game server found no port on 127.0.0.1");
+        session.setPassword(QStringLiteral("pw"));
+        session.setAdminName(QStringLiteral("Admin"));
+        session.link()->setRemoteHost(QStringLiteral("127.0.0.1"));
+        session.link()->setRemotePort(server.port());
+        session.link()->open();
     }
-    void reply(const QByteArray &bytes) { socket.writeDatagram(bytes, client, clientPort); }
+
+    TestProgramDir env{20.0};
+    DialogRecorder boxes;
+    FakeGameServer server;
+    RconSession session;
 };
 } // namespace
 
@@ -55,273 +44,158 @@ class TestTransport : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestProgramDir> env;
-    std::unique_ptr<DialogRecorder> boxes;
-    std::unique_ptr<frmMain> main;
-    std::unique_ptr<Peer> peer;
-
-    void openTo(Peer &p)
-    {
-        main->UDPClient->setRemoteHost(QStringLiteral("127.0.0.1"));
-        main->UDPClient->setRemotePort(p.socket.localPort());
-        main->UDPClient->open();
-    }
-
-    // Sends a command and waits until the peer holds it, so that the peer knows where to answer.
-    void handshake()
-    {
-        const int before = peer->got.size();
-        SendCommand(QStringLiteral("status"));
-        QTRY_COMPARE(peer->got.size(), before + 1);
-        main->txtConsole->clearText();
-        main->txtConsoleCommands->clearText();
-    }
-
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestProgramDir>(20.0);
-        boxes = std::make_unique<DialogRecorder>();
-        main = std::make_unique<frmMain>();
-        peer = std::make_unique<Peer>();
-    }
-
-    void cleanup()
-    {
-        main.reset();
-        peer.reset();
-        boxes.reset();
-        env.reset();
-    }
-
-    void datagramIsByteExact_data()
+    void sendsOneDatagramAndEchoes_data()
     {
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("plain") << "secret"
-                               << "status" << kHeader + "rcon secret status";
-        QTest::newRow("password with blanks, case kept")
-            << " my pass "
-            << "g_gametype TDM" << kHeader + "rcon  my pass  g_gametype TDM";
-        QTest::newRow("empty password") << ""
-                                        << "serverinfo" << kHeader + "rcon  serverinfo";
-        QTest::newRow("latin-1 name")
-            << "pw" << QString::fromLatin1("kick J\xF6rg") << kHeader + "rcon pw kick J\xF6rg";
+        QTest::addColumn<QByteArray>("wire"); // after the FF FF FF FF header
+        const auto row = [](const char *name, const char *password, const QString &command,
+                            const QByteArray &wire) {
+            QTest::newRow(name) << QString::fromLatin1(password) << command << wire;
+        };
+        row("plain", "secret", "status", "rcon secret status");
+        row("password with blanks, case kept", " my pass ", "g_gametype TDM",
+            "rcon  my pass  g_gametype TDM");
+        row("empty password", "", "serverinfo", "rcon  serverinfo");
+        row("latin-1 name", "pw", QString::fromLatin1("kick J\xF6rg"), "rcon pw kick J\xF6rg");
+        // The PunkBuster windows poll with it; the console is not flooded with its echo.
+        row("quiet command", "pw", "pb_sv_uconempty", "rcon pw pb_sv_uconempty");
     }
 
-    void datagramIsByteExact()
+    void sendsOneDatagramAndEchoes()
     {
         QFETCH(QString, password);
         QFETCH(QString, command);
         QFETCH(QByteArray, wire);
-        openTo(*peer);
-        main->txtServerRCON->setText(QStringLiteral("old"));
-        main->txtServerRCON->setText(password); // read afresh on every send
-        SendCommand(command);
-        QTRY_COMPARE(peer->got.size(), 1);
-        QCOMPARE(peer->got.first(), wire);
-    }
-
-    void echoGoesToTheConsoleOnly()
-    {
-        openTo(*peer);
-        SendCommand(QStringLiteral("map_restart"));
+        Rig rig;
+        rig.session.setPassword(password); // a corrected password counts from the next command
+        rig.session.SendCommand(command);
+        // The echo: a rule, the time and the command, a rule.
         static const QRegularExpression echo(
-            QStringLiteral("^\\r\\n-{22}\\r\\n\\[\\d\\d:\\d\\d:\\d\\d\\] map_restart\\r\\n-{22}$"));
-        QVERIFY2(echo.match(main->txtConsole->text()).hasMatch(),
-                 qPrintable(main->txtConsole->text()));
-        QCOMPARE(main->txtConsoleCommands->text(), QString());
-
-        main->txtConsole->clearText();
-        SendCommand(QStringLiteral("pb_sv_uconempty"));
-        QTRY_COMPARE(peer->got.size(), 2);
-        QCOMPARE(peer->got.last(), kHeader + "rcon  pb_sv_uconempty");
-        QCOMPARE(main->txtConsole->text(), QString());
-    }
-
-    void notConnectedShowsTheBoxAndSendsNothing()
-    {
-        SendCommand(QStringLiteral("status"));
-        QCOMPARE(boxes->boxes.size(), 1);
-        QCOMPARE(boxes->last().text, QStringLiteral("You are not connected to a server!"));
-        QCOMPARE(boxes->last().title, QStringLiteral("Not connected"));
-        QCOMPARE(boxes->last().icon, MsgIcon::Exclamation);
-        QCOMPARE(main->txtConsole->text(), QString());
-
-        // The first datagram the peer ever sees is the one sent after opening.
-        openTo(*peer);
-        SendCommand(QStringLiteral("after"));
-        QTRY_COMPARE(peer->got.size(), 1);
-        QVERIFY(peer->got.first().endsWith(" after"));
-
-        main->UDPClient->close();
-        SendCommand(QStringLiteral("closed again"));
-        QCOMPARE(boxes->boxes.size(), 2);
+            QStringLiteral("^\\r\\n-{22}\\r\\n\\[\\d\\d:\\d\\d:\\d\\d\\] (.*)\\r\\n-{22}$"));
+        const bool quiet = command == QLatin1String("pb_sv_uconempty");
+        QCOMPARE(rig.session.console()->text().isEmpty(), quiet);
+        QCOMPARE(echo.match(rig.session.console()->text()).captured(1),
+                 quiet ? QString() : command);
+        QCOMPARE(rig.session.replyText(), QString());
+        QTRY_COMPARE(rig.server.received().value(0).bytes, kHeader + wire);
     }
 
     void receivePathCleansTheText_data()
     {
         QTest::addColumn<QByteArray>("datagram");
-        QTest::addColumn<bool>("checkBox");
-        QTest::addColumn<QString>("pref");
+        QTest::addColumn<bool>("strip");
+        QTest::addColumn<QString>("pref"); // [Console] ColorNames
         QTest::addColumn<QString>("shown");
-
-        QTest::newRow("login refusal") << kPrint + "Bad rconpassword.\n"
-                                       << false << ""
-                                       << "\r\nBad rconpassword.\r\n";
-        QTest::newRow("marker anywhere")
-            << QByteArray("a\n") + kPrint + "b\n" + kPrint << false << ""
-            << "\r\na\r\nb\r\n";
-        QTest::newRow("colours kept when not asked") << kPrint + "^1Red ^9grey\n"
-                                                     << false << "0"
-                                                     << "\r\n^1Red ^9grey\r\n";
-        QTest::newRow("check box strips ^0-^7, keeps ^8 ^9") << kPrint + "^0^1^2^3^4^5^6^7x^8y^9z\n"
-                                                             << true << ""
-                                                             << "\r\nx^8y^9z\r\n";
-        QTest::newRow("preference strips") << kPrint + "^1Big^9Player^7\n"
-                                           << false << "1"
-                                           << "\r\nBig^9Player\r\n";
-        QTest::newRow("no header") << QByteArray("plain text") << false << ""
-                                   << "\r\nplain text";
-        QTest::newRow("empty datagram") << QByteArray() << false << ""
-                                        << "\r\n";
-        QTest::newRow("NUL and high bytes")
-            << QByteArray("a\0b\xFE\n", 5) << false << ""
-            << QString(QStringLiteral("\r\na") + QChar(0) + QStringLiteral("b") + QChar(0xFE)
-                       + QStringLiteral("\r\n"));
+        const auto row = [](const char *name, const QByteArray &datagram, bool strip,
+                            const char *pref, const QString &shown) {
+            QTest::newRow(name) << datagram << strip << QString::fromLatin1(pref) << shown;
+        };
+        row("login refusal", kPrint + "Bad rconpassword.\n", false, "",
+            "\r\nBad rconpassword.\r\n");
+        row("marker anywhere", "a\n" + kPrint + "b\n" + kPrint, false, "", "\r\na\r\nb\r\n");
+        row("session strips ^0-^7, keeps ^8 ^9", kPrint + "^0^1^2^3^4^5^6^7x^8y^9z\n", true, "",
+            "\r\nx^8y^9z\r\n");
+        row("preference strips", kPrint + "^1Big^9Player^7\n", false, "1", "\r\nBig^9Player\r\n");
+        row("NUL and high bytes", QByteArray("a\0b\xFE", 4), false, "",
+            QStringLiteral("\r\na") + QChar(0) + QStringLiteral("b") + QChar(0xFE));
     }
 
     void receivePathCleansTheText()
     {
         QFETCH(QByteArray, datagram);
-        QFETCH(bool, checkBox);
+        QFETCH(bool, strip);
         QFETCH(QString, pref);
         QFETCH(QString, shown);
+        Rig rig;
         WritePref(QStringLiteral("Console"), QStringLiteral("ColorNames"), pref);
-        main->ckColorNames->setChecked(checkBox);
-        openTo(*peer);
-        handshake();
-        peer->reply(datagram);
-        QTRY_COMPARE(main->txtConsoleCommands->text(), shown);
-        QCOMPARE(main->txtConsole->text(), shown);
-        QCOMPARE(main->receiveString, datagram);
+        rig.session.setStripColours(strip);
+        rig.session.console()->setText(QStringLiteral("before"));
+        rig.session.receive(datagram);
+        QCOMPARE(rig.session.console()->text(), QStringLiteral("before") + shown);
+        QCOMPARE(rig.session.replyText(), shown);
     }
 
-    void splitReplyArrivesAsSeveralAppends()
+    // Only the server is heard, and a long reply arrives as several appends: a row cut at a
+    // datagram boundary is cut in the text too.
+    void repliesArriveOverTheLink()
     {
-        openTo(*peer);
-        handshake();
-        peer->reply(kPrint + "map: mp_crash\nnum sco");
-        peer->reply(kPrint + "re ping\n  0  ");
-        peer->reply(kPrint + "  12\n\n");
-        QTRY_COMPARE(
-            main->txtConsoleCommands->text(),
-            QStringLiteral("\r\nmap: mp_crash\r\nnum sco\r\nre ping\r\n  0  \r\n  12\r\n\r\n"));
+        Rig rig;
+        rig.server.setSilent(true); // only what the test sends comes back
+        rig.session.SendCommand(QStringLiteral("status"));
+        QTRY_COMPARE(rig.server.received().size(), 1);
+        const quint16 ours = rig.server.received().first().fromPort;
+        for (const char *host : {"127.0.0.1", "127.0.0.2"}) { // another port, another host
+            QUdpSocket stranger;
+            stranger.bind(QHostAddress(QLatin1String(host)), 0);
+            stranger.writeDatagram(kPrint + "stranger\n", QHostAddress::LocalHost, ours);
+        }
+        for (const QByteArray &d : {kPrint + "map: mp_crash\nnum sco", kPrint + "re ping\n",
+                                    QByteArray(65000, '\xFE'), kPrint + "still alive\n"})
+            rig.server.sendRaw(d);
+        QTRY_VERIFY(rig.session.replyText().endsWith(QLatin1String("\r\nstill alive\r\n")));
+        const QString text = rig.session.replyText();
+        QVERIFY(text.startsWith(QLatin1String("\r\nmap: mp_crash\r\nnum sco\r\nre ping\r\n\r\n")));
+        QVERIFY(!rig.session.console()->text().contains(QLatin1String("stranger")));
     }
 
-    void hugeBinaryDatagramIsShownNotFatal()
-    {
-        openTo(*peer);
-        handshake();
-        QByteArray blob(65000, '\0');
-        for (int i = 0; i < blob.size(); ++i)
-            blob[i] = static_cast<char>(i * 7);
-        peer->reply(blob);
-        QTRY_VERIFY(main->txtConsoleCommands->text().size() > 65000);
-        peer->reply(kPrint + "still alive\n");
-        QTRY_VERIFY(main->txtConsole->text().endsWith(QStringLiteral("still alive\r\n")));
-    }
-
-    void strangersCannotWriteIntoTheConsole()
-    {
-        openTo(*peer);
-        handshake();
-        Peer otherPort;
-        otherPort.socket.writeDatagram(kPrint + "from another port\n", QHostAddress::LocalHost,
-                                       peer->clientPort);
-        Peer otherHost(QHostAddress(QStringLiteral("127.0.0.2")));
-        otherHost.socket.writeDatagram(kPrint + "from another host\n", QHostAddress::LocalHost,
-                                       peer->clientPort);
-        // The server's own answer, sent after both, is the only text that arrives.
-        peer->reply(kPrint + "from the server\n");
-        QTRY_COMPARE(main->txtConsoleCommands->text(), QStringLiteral("\r\nfrom the server\r\n"));
-        QCoreApplication::processEvents();
-        QCOMPARE(main->txtConsole->text(), QStringLiteral("\r\nfrom the server\r\n"));
-    }
-
-    void announceChange_data()
-    {
-        QTest::addColumn<QString>("ingameMess");
-        QTest::addColumn<QString>("onChange");
-        QTest::addColumn<QList<QByteArray>>("sent");
-        const QByteArray rcon = kHeader + "rcon pw ";
-        QTest::newRow("full form")
-            << "0"
-            << "0"
-            << QList<QByteArray>{rcon + "Say ^7Vantor 9.0.1 ^4||^7 Map restart by ^4Admin",
-                                 rcon + "map_restart"};
-        QTest::newRow("without the program's name")
-            << "0"
-            << "1"
-            << QList<QByteArray>{rcon + "Say  ^4||^7 Map restart by ^4Admin", rcon + "map_restart"};
-        QTest::newRow("announcements off") << "1"
-                                           << "0" << QList<QByteArray>{rcon + "map_restart"};
-    }
-
+    // At real speed: the announcement goes out, two seconds pass, then the command.
     void announceChange()
     {
-        QFETCH(QString, ingameMess);
-        QFETCH(QString, onChange);
-        QFETCH(QList<QByteArray>, sent);
-        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMess"), ingameMess);
-        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMessOnChange"), onChange);
-        main->txtServerRCON->setText(QStringLiteral("pw"));
-        main->txtServername->setText(QStringLiteral("Admin"));
-        openTo(*peer);
-        AnnounceChange(QStringLiteral("map_restart"), QStringLiteral("Map restart"));
-        QTRY_COMPARE(peer->got.size(), sent.size());
-        QCOMPARE(peer->got, sent);
-    }
-
-    void announcementPausesTwoSecondsOnTheWire()
-    {
+        Rig rig;
         Clock::setSpeed(1.0);
-        openTo(*peer);
-        AnnounceChange(QStringLiteral("g_gametype sd"), QStringLiteral("Gametype sd"));
-        QTRY_COMPARE(peer->got.size(), 2);
-        const qint64 gap = peer->at.at(1) - peer->at.at(0);
-        QVERIFY2(gap >= 1950 && gap < 2400, qPrintable(QString::number(gap)));
+        const auto announce = [&rig] {
+            rig.session.AnnounceChange(QStringLiteral("map_restart"),
+                                       QStringLiteral("Map restart"));
+        };
+        announce();
+        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMessOnChange"),
+                  QStringLiteral("1"));
+        announce(); // without the program's name
+        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMess"), QStringLiteral("1"));
+        announce(); // announcements off: the command alone
+        QTRY_COMPARE(
+            rig.server.commands(),
+            QByteArrayList({"Say ^7Vantor 9.0.1 ^4||^7 Map restart by ^4Admin", "map_restart",
+                            "Say  ^4||^7 Map restart by ^4Admin", "map_restart", "map_restart"}));
+        const QList<ReceivedDatagram> got = rig.server.received();
+        for (int i : {1, 3}) {
+            const qint64 gap = got[i].elapsedMs - got[i - 1].elapsedMs;
+            QVERIFY2(gap >= 1950 && gap < 2400, qPrintable(QString::number(gap)));
+        }
+        QVERIFY(got[4].elapsedMs - got[3].elapsedMs < 500);
     }
 
-    void waitKeepsEventsFlowing()
+    // The reply comes while the read waits: Wait keeps datagrams flowing.
+    void readVariable_data()
     {
-        openTo(*peer);
-        handshake();
-        QTimer::singleShot(Clock::scaled(100), [this] { peer->reply(kPrint + "during wait\n"); });
-        Wait(1.0);
-        QCOMPARE(main->txtConsoleCommands->text(), QStringLiteral("\r\nduring wait\r\n"));
-    }
-
-    void cvarValueTakesTheFourthPiece_data()
-    {
-        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QString>("value");
-        QTest::newRow("CoD form") << "\r\n\"g_password\" is:\"secret^7\" default:\"^7\"\r\n"
-                                  << "secret^7";
-        QTest::newRow("CoD4 form") << "\r\n\"gamename\" is: \"Call of Duty 4\" default: \"x\"\r\n"
-                                   << "Call of Duty 4";
-        QTest::newRow("no quotes") << "\r\nBad rconpassword.\r\n"
-                                   << "\r\nBad rconpassword.\r\n";
-        QTest::newRow("empty") << ""
-                               << "";
+        const auto row = [](const char *name, const QByteArray &reply, const QString &value) {
+            QTest::newRow(name) << reply << value;
+        };
+        row("CoD", "\"g_password\" is:\"secret^7\" default:\"^7\"\n", "secret^7");
+        row("CoD4, two lines",
+            "\"g_password\" is: \"a b^7\" default: \"^7\"\n  Domain is any text\n", "a b^7");
+        row("ioquake3 default", "\"g_password\" is:\"^7\", the default\n", "^7");
+        row("no quotes: the whole text", "unknown command: g_password\n",
+            "\r\nunknown command: g_password\r\n");
+        row("not connected: the box, nothing sent", {}, {});
     }
 
-    void cvarValueTakesTheFourthPiece()
+    void readVariable()
     {
-        QFETCH(QString, reply);
+        QFETCH(QByteArray, reply);
         QFETCH(QString, value);
-        QCOMPARE(cvarValue(reply), value);
+        Rig rig;
+        if (reply.isEmpty())
+            rig.session.link()->close();
+        rig.session.receive(kPrint + "stale\n");
+        rig.server.setReply("g_password", reply);
+        QCOMPARE(rig.session.readVariable(QStringLiteral("g_password")), value);
+        QCOMPARE(rig.boxes.boxes.size(), reply.isEmpty() ? 1 : 0);
+        QCOMPARE(rig.server.commands().size(), reply.isEmpty() ? 0 : 1);
     }
 };
 
