@@ -1,7 +1,9 @@
 // The console as a model and a view: exact positions whatever the line ends, finds and
 // selections in model positions, following the end, and the games' colours.
+#include "TestEnv.h"
 #include "platform/ConsoleBox.h"
 #include "platform/ConsoleText.h"
+#include "rcon/RconSession.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -73,6 +75,42 @@ private slots:
         bar->setValue(bar->maximum());
         appendLines(10);
         QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    void twoViewsFollowOneModel()
+    {
+        ConsoleText model;
+        ConsoleBox a, b;
+        a.setModel(&model);
+        b.setModel(&model);
+        a.show();
+        b.show();
+        model.append(QStringLiteral("\r\none\r\n"));
+        b.appendText(QStringLiteral("two"));
+        for (const ConsoleBox *box : {&a, &b})
+            QCOMPARE(box->toPlainText(), QStringLiteral("\none\ntwo"));
+        a.clearText();
+        QCOMPARE(b.toPlainText(), QString());
+    }
+
+    // The console while the window sits in the tray: the server's text goes on arriving.
+    void hiddenViewOfTheConsoleCatchesUpWhenShown()
+    {
+        TestProgramDir env;
+        RconSession session;
+        ConsoleBox box;
+        box.resize(300, 60);
+        box.setModel(session.console());
+        session.receive("\xFF\xFF\xFF\xFFprint\nwhile never shown\n");
+        box.show();
+        box.hide();
+        for (int i = 0; i < 20; ++i)
+            session.receive("\xFF\xFF\xFF\xFFprint\nwhile hidden\n");
+        box.show();
+        QCOMPARE(box.verticalScrollBar()->value(), box.verticalScrollBar()->maximum());
+        QVERIFY(box.verticalScrollBar()->maximum() > 0);
+        QVERIFY(
+            box.toPlainText().startsWith(QStringLiteral("\nwhile never shown\n\nwhile hidden")));
     }
 
     void coloursHideTheirCodesButCopyKeepsThem()
