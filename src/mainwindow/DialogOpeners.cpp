@@ -6,6 +6,9 @@
 #include "maps/MapsDialog.h"
 #include "rcon/Games.h"
 #include "rcon/RconSession.h"
+#include "settings/SettingsDialog.h"
+#include "settings/SettingsTables.h"
+#include "settings/frmDialogGeneral.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -38,6 +41,42 @@ QWidget *DialogOpeners::showMaps(const QString &gameKind)
     return m_maps[i];
 }
 
+// --- frmDialogGeneral and the per-game settings dialogs ------------------------------------------
+
+QWidget *DialogOpeners::showGeneral()
+{
+    if (!m_general)
+        m_general = new frmDialogGeneral(m_main->session(), m_main);
+    bringUp(m_general);
+    return m_general;
+}
+
+QWidget *DialogOpeners::showSettings(const QString &gameKind)
+{
+    const int i = gameIndex(gameKind);
+    const SettingsTable *table = settingsTable(gameKind);
+    if (i < 0 || i >= int(std::size(m_settings)) || !table)
+        return nullptr;
+    if (!m_settings[i])
+        m_settings[i] = new SettingsDialog(*table, m_main->session(), m_main);
+    bringUp(m_settings[i]);
+    return m_settings[i];
+}
+
+static void wireSettingsDialogs(frmMain *main, DialogOpeners *openers)
+{
+    // The Options buttons General and Settings stand for these menu items, and so do the tray's
+    // Settings entries.
+    QObject::connect(main->mnuOptionsGeneral, &QAction::triggered, openers,
+                     [openers] { openers->showGeneral(); });
+    const std::span<const SettingsTable> tables = settingsTables();
+    for (std::size_t i = 0; i < tables.size() && i < std::size(main->mnuOptionsGameSettings); ++i) {
+        const QString game = QLatin1String(tables[i].gameKind);
+        QObject::connect(main->mnuOptionsGameSettings[i], &QAction::triggered, openers,
+                         [openers, game] { openers->showSettings(game); });
+    }
+}
+
 void installDialogOpeners(frmMain *main)
 {
     auto *openers = new DialogOpeners(main);
@@ -55,4 +94,6 @@ void installDialogOpeners(frmMain *main)
 
     QObject::connect(main->mnuFileProfilesList, &QAction::triggered, openers,
                      [main] { openProfileManager(main); });
+
+    wireSettingsDialogs(main, openers);
 }

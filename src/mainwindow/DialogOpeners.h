@@ -4,6 +4,8 @@
 #include <QPointer>
 
 class MapsDialog;
+class SettingsDialog;
+class frmDialogGeneral;
 class QWidget;
 class frmMain;
 
@@ -19,9 +21,16 @@ public:
     // game kind ("noco") opens nothing and gives null.
     QWidget *showMaps(const QString &gameKind);
 
+    // --- frmDialogGeneral and the per-game settings dialogs ------------------------------------
+    QWidget *showGeneral();
+    // The settings dialog of a game ("cod", "coduo", "cod2", "cod4"); null for any other kind.
+    QWidget *showSettings(const QString &gameKind);
+
 private:
     frmMain *m_main;
     QPointer<MapsDialog> m_maps[4];
+    QPointer<frmDialogGeneral> m_general;
+    QPointer<SettingsDialog> m_settings[4];
 };
 
 // Makes the openers and wires the menu items and buttons to them.

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "settings/SettingsWindow.h"
+
+struct SettingsTable;
+class QTabWidget;
+
+// One game's settings dialog: its tabs of setting groups and fields, and the retrieval of their
+// current values. The four games share this window; their table decides the rest.
+class SettingsDialog : public SettingsWindow
+{
+    Q_OBJECT
+public:
+    SettingsDialog(const SettingsTable &table, RconSession *session, QWidget *parent = nullptr);
+
+    const SettingsTable &table() const { return m_table; }
+
+    RetrievalPlan retrievalPlan() const override;
+
+private:
+    const SettingsTable &m_table;
+    QTabWidget *ts1 = nullptr;
+};
