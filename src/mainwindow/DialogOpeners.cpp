@@ -1,5 +1,8 @@
 #include "mainwindow/DialogOpeners.h"
 
+#include "admin/frmDialogExecConfig.h"
+#include "admin/frmDialogPunkbuster.h"
+
 #include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
 #include "maps/MapCatalogues.h"
@@ -38,6 +41,24 @@ QWidget *DialogOpeners::showMaps(const QString &gameKind)
     return m_maps[i];
 }
 
+// --- PunkBuster center and config executor ---------------------------------------------------
+
+QWidget *DialogOpeners::showPunkbuster()
+{
+    if (!m_punkbuster)
+        m_punkbuster = new frmDialogPunkbuster(m_main->session(), m_main);
+    bringUp(m_punkbuster);
+    return m_punkbuster;
+}
+
+QWidget *DialogOpeners::showExecConfig()
+{
+    if (!m_execConfig)
+        m_execConfig = new frmDialogExecConfig(m_main->session(), m_main);
+    bringUp(m_execConfig);
+    return m_execConfig;
+}
+
 void installDialogOpeners(frmMain *main)
 {
     auto *openers = new DialogOpeners(main);
@@ -55,4 +76,11 @@ void installDialogOpeners(frmMain *main)
 
     QObject::connect(main->mnuFileProfilesList, &QAction::triggered, openers,
                      [main] { openProfileManager(main); });
+
+    // PunkBuster center and config executor. The PunkBuster button and the tray's entry trigger
+    // the menu item.
+    QObject::connect(main->mnuOptionsPunkbuster, &QAction::triggered, openers,
+                     [openers] { openers->showPunkbuster(); });
+    QObject::connect(main->mnuOptionsExecConfig, &QAction::triggered, openers,
+                     [openers] { openers->showExecConfig(); });
 }

@@ -5,6 +5,8 @@
 
 class MapsDialog;
 class QWidget;
+class frmDialogExecConfig;
+class frmDialogPunkbuster;
 class frmMain;
 
 // The windows the main window opens: each made on first use with the session, parented to the
@@ -19,9 +21,17 @@ public:
     // game kind ("noco") opens nothing and gives null.
     QWidget *showMaps(const QString &gameKind);
 
+    // PunkBuster center and config executor.
+    QWidget *showPunkbuster();
+    QWidget *showExecConfig();
+
 private:
     frmMain *m_main;
     QPointer<MapsDialog> m_maps[4];
+
+    // PunkBuster center and config executor.
+    QPointer<frmDialogPunkbuster> m_punkbuster;
+    QPointer<frmDialogExecConfig> m_execConfig;
 };
 
 // Makes the openers and wires the menu items and buttons to them.
