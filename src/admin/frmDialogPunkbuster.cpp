@@ -11,7 +11,6 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -78,8 +77,8 @@ template<std::size_t N> void fitColumns(QTreeWidget *list, const Column (&column
         list->setColumnWidth(int(i), int(width * columns[i].share));
 }
 
-// Minutes, seconds and slot numbers: PunkBuster reads a leading number, and a stray letter
-// would make it read none. Blanks and points pass as they always have.
+// Minutes, seconds and slot numbers: a letter typed by mistake would reach PunkBuster as a
+// malformed command. Paste is held to the same rule as typing.
 void numbersOnly(QLineEdit *field)
 {
     field->setValidator(

@@ -2,7 +2,6 @@
 
 #include "admin/frmDialogExecConfig.h"
 #include "admin/frmDialogPunkbuster.h"
-
 #include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
 #include "maps/MapCatalogues.h"
