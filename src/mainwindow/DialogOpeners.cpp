@@ -1,5 +1,7 @@
 #include "mainwindow/DialogOpeners.h"
 
+#include "admin/frmDialogExecConfig.h"
+#include "admin/frmDialogPunkbuster.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
 #include "maps/MapCatalogues.h"
@@ -77,6 +79,24 @@ static void wireSettingsDialogs(frmMain *main, DialogOpeners *openers)
     }
 }
 
+// --- PunkBuster center and config executor ---------------------------------------------------
+
+QWidget *DialogOpeners::showPunkbuster()
+{
+    if (!m_punkbuster)
+        m_punkbuster = new frmDialogPunkbuster(m_main->session(), m_main);
+    bringUp(m_punkbuster);
+    return m_punkbuster;
+}
+
+QWidget *DialogOpeners::showExecConfig()
+{
+    if (!m_execConfig)
+        m_execConfig = new frmDialogExecConfig(m_main->session(), m_main);
+    bringUp(m_execConfig);
+    return m_execConfig;
+}
+
 void installDialogOpeners(frmMain *main)
 {
     auto *openers = new DialogOpeners(main);
@@ -96,4 +116,10 @@ void installDialogOpeners(frmMain *main)
                      [main] { openProfileManager(main); });
 
     wireSettingsDialogs(main, openers);
+    // PunkBuster center and config executor. The PunkBuster button and the tray's entry trigger
+    // the menu item.
+    QObject::connect(main->mnuOptionsPunkbuster, &QAction::triggered, openers,
+                     [openers] { openers->showPunkbuster(); });
+    QObject::connect(main->mnuOptionsExecConfig, &QAction::triggered, openers,
+                     [openers] { openers->showExecConfig(); });
 }

@@ -7,6 +7,8 @@ class MapsDialog;
 class SettingsDialog;
 class frmDialogGeneral;
 class QWidget;
+class frmDialogExecConfig;
+class frmDialogPunkbuster;
 class frmMain;
 
 // The windows the main window opens: each made on first use with the session, parented to the
@@ -25,12 +27,19 @@ public:
     QWidget *showGeneral();
     // The settings dialog of a game ("cod", "coduo", "cod2", "cod4"); null for any other kind.
     QWidget *showSettings(const QString &gameKind);
+    // PunkBuster center and config executor.
+    QWidget *showPunkbuster();
+    QWidget *showExecConfig();
 
 private:
     frmMain *m_main;
     QPointer<MapsDialog> m_maps[4];
     QPointer<frmDialogGeneral> m_general;
     QPointer<SettingsDialog> m_settings[4];
+
+    // PunkBuster center and config executor.
+    QPointer<frmDialogPunkbuster> m_punkbuster;
+    QPointer<frmDialogExecConfig> m_execConfig;
 };
 
 // Makes the openers and wires the menu items and buttons to them.

@@ -233,7 +233,14 @@ FakeGameServer::Reply FakeGameServer::punkBusterCommand(const Args &args)
     if (name == "pb_sv_plist")
         return fakePunkBusterPlayerList(m_game, m_players);
     if (name == "pb_sv_badnamelist")
-        return fakePunkBusterBadNameList();
+        return fakePunkBusterBadNameList(m_badNames);
+    if (name == "pb_sv_badname" && args.size() > 2)
+        m_badNames.append({args[1], joined(args, 2)});
+    if (name == "pb_sv_badnamedel") {
+        const qsizetype slot = args.value(1).toInt();
+        if (slot >= 1 && slot <= m_badNames.size())
+            m_badNames[slot - 1].second = "*DELETED*";
+    }
     return fakePunkBusterAck(args.join(' '));
 }
 

@@ -440,10 +440,18 @@ QByteArray fakePunkBusterPlayerList(FakeGame game, const QList<FakePlayer> &play
     return out;
 }
 
-QByteArray fakePunkBusterBadNameList()
+QList<QPair<QByteArray, QByteArray>> fakeDefaultBadNames()
 {
-    return kPbPrefix + "Slot: Grace Filter\n" + kPbPrefix + "1: 0 \"UnnamedPlayer\"\n" + kPbPrefix
-           + "2: 10 \"admin\"\n" + kPbPrefix + "3: 60 \"Player\"\n";
+    return {{"0", "UnnamedPlayer"}, {"10", "admin"}, {"60", "Player"}};
+}
+
+QByteArray fakePunkBusterBadNameList(const QList<QPair<QByteArray, QByteArray>> &badNames)
+{
+    QByteArray out = kPbPrefix + "Slot: Grace Filter\n";
+    for (qsizetype i = 0; i < badNames.size(); ++i)
+        out += kPbPrefix + QByteArray::number(i + 1) + ": " + badNames[i].first + " \""
+               + badNames[i].second + "\"\n";
+    return out;
 }
 
 QByteArray fakePunkBusterAck(const QByteArray &commandLine)

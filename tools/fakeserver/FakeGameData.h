@@ -24,7 +24,9 @@ QByteArray fakeInfoText(const QByteArray &title, const FakeInfoPairs &pairs);
 QByteArray fakeDirText(const QByteArray &path, const QByteArray &extension,
                        const QList<QByteArray> &files);
 QByteArray fakeUserinfoText(FakeGame game, const FakePlayer &player);
-QByteArray fakePunkBusterBadNameList();
+// Entries are (grace seconds, filter); a removed entry stays in its slot as "*DELETED*".
+QList<QPair<QByteArray, QByteArray>> fakeDefaultBadNames();
+QByteArray fakePunkBusterBadNameList(const QList<QPair<QByteArray, QByteArray>> &badNames);
 QByteArray fakePunkBusterAck(const QByteArray &commandLine);
 
 // Characters a player sees: colour codes (^0 to ^9) take no room.

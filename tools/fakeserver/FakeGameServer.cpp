@@ -38,6 +38,7 @@ bool splitRcon(const QByteArray &bytes, QByteArray *password, QByteArray *comman
 FakeGameServer::FakeGameServer(FakeGame game, QObject *parent)
     : QObject(parent)
     , m_game(game)
+    , m_badNames(fakeDefaultBadNames())
 {
     setGame(game);
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMetaType>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -169,6 +170,7 @@ private:
     QList<FakeCvar> m_cvars;
     QList<FakePlayer> m_players;
     QHash<QByteArray, QList<QByteArray>> m_dirListings;
+    QList<QPair<QByteArray, QByteArray>> m_badNames; // PunkBuster's: grace seconds, filter
     QHash<QByteArray, QByteArray> m_replies;
     QList<ReceivedDatagram> m_received;
     QElapsedTimer m_clock;
