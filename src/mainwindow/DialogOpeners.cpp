@@ -1,5 +1,7 @@
 #include "mainwindow/DialogOpeners.h"
 
+#include "admin/frmDialogMessagingCenter.h"
+#include "admin/frmDialogWarCenter.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
 #include "maps/MapCatalogues.h"
@@ -38,6 +40,41 @@ QWidget *DialogOpeners::showMaps(const QString &gameKind)
     return m_maps[i];
 }
 
+// --- Messaging Center and War Center ---------------------------------------------------------
+
+QWidget *DialogOpeners::showMessagingCenter()
+{
+    if (!m_messagingCenter) {
+        m_messagingCenter = new frmDialogMessagingCenter(m_main->session(), m_main);
+        // The menu's mark stays while the window is only hidden: its rotation still runs.
+        connect(m_messagingCenter, &frmDialogMessagingCenter::closed, m_main,
+                [main = m_main] { main->mnuOptionsMessagingCenter->setChecked(false); });
+    }
+    m_main->mnuOptionsMessagingCenter->setChecked(true);
+    bringUp(m_messagingCenter);
+    return m_messagingCenter;
+}
+
+QWidget *DialogOpeners::showWarCenter()
+{
+    if (!m_warCenter)
+        m_warCenter = new frmDialogWarCenter(m_main->session(), m_main);
+    bringUp(m_warCenter);
+    return m_warCenter;
+}
+
+static void installCenterOpeners(frmMain *main, DialogOpeners *openers)
+{
+    main->mnuOptionsMessagingCenter->setCheckable(true);
+    QObject::connect(main->mnuOptionsMessagingCenter, &QAction::triggered, openers,
+                     [openers] { openers->showMessagingCenter(); });
+    // Disabled for CoD4 by the connection; the tray's entry goes through this item.
+    QObject::connect(main->mnuOptionsWarCenter, &QAction::triggered, openers,
+                     [openers] { openers->showWarCenter(); });
+}
+
+// ---------------------------------------------------------------------------------------------
+
 void installDialogOpeners(frmMain *main)
 {
     auto *openers = new DialogOpeners(main);
@@ -55,4 +92,6 @@ void installDialogOpeners(frmMain *main)
 
     QObject::connect(main->mnuFileProfilesList, &QAction::triggered, openers,
                      [main] { openProfileManager(main); });
+
+    installCenterOpeners(main, openers); // Messaging Center and War Center
 }

@@ -4,6 +4,8 @@
 #include <QPointer>
 
 class MapsDialog;
+class frmDialogMessagingCenter;
+class frmDialogWarCenter;
 class QWidget;
 class frmMain;
 
@@ -19,9 +21,16 @@ public:
     // game kind ("noco") opens nothing and gives null.
     QWidget *showMaps(const QString &gameKind);
 
+    // Messaging Center and War Center.
+    QWidget *showMessagingCenter();
+    QWidget *showWarCenter();
+
 private:
     frmMain *m_main;
     QPointer<MapsDialog> m_maps[4];
+    // Messaging Center and War Center.
+    QPointer<frmDialogMessagingCenter> m_messagingCenter;
+    QPointer<frmDialogWarCenter> m_warCenter;
 };
 
 // Makes the openers and wires the menu items and buttons to them.
