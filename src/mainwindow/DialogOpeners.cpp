@@ -2,6 +2,8 @@
 
 #include "admin/frmDialogExecConfig.h"
 #include "admin/frmDialogPunkbuster.h"
+#include "admin/frmDialogMessagingCenter.h"
+#include "admin/frmDialogWarCenter.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
 #include "maps/MapCatalogues.h"
@@ -97,6 +99,41 @@ QWidget *DialogOpeners::showExecConfig()
     return m_execConfig;
 }
 
+// --- Messaging Center and War Center ---------------------------------------------------------
+
+QWidget *DialogOpeners::showMessagingCenter()
+{
+    if (!m_messagingCenter) {
+        m_messagingCenter = new frmDialogMessagingCenter(m_main->session(), m_main);
+        // The menu's mark stays while the window is only hidden: its rotation still runs.
+        connect(m_messagingCenter, &frmDialogMessagingCenter::closed, m_main,
+                [main = m_main] { main->mnuOptionsMessagingCenter->setChecked(false); });
+    }
+    m_main->mnuOptionsMessagingCenter->setChecked(true);
+    bringUp(m_messagingCenter);
+    return m_messagingCenter;
+}
+
+QWidget *DialogOpeners::showWarCenter()
+{
+    if (!m_warCenter)
+        m_warCenter = new frmDialogWarCenter(m_main->session(), m_main);
+    bringUp(m_warCenter);
+    return m_warCenter;
+}
+
+static void installCenterOpeners(frmMain *main, DialogOpeners *openers)
+{
+    main->mnuOptionsMessagingCenter->setCheckable(true);
+    QObject::connect(main->mnuOptionsMessagingCenter, &QAction::triggered, openers,
+                     [openers] { openers->showMessagingCenter(); });
+    // Disabled for CoD4 by the connection; the tray's entry goes through this item.
+    QObject::connect(main->mnuOptionsWarCenter, &QAction::triggered, openers,
+                     [openers] { openers->showWarCenter(); });
+}
+
+// ---------------------------------------------------------------------------------------------
+
 void installDialogOpeners(frmMain *main)
 {
     auto *openers = new DialogOpeners(main);
@@ -122,4 +159,5 @@ void installDialogOpeners(frmMain *main)
                      [openers] { openers->showPunkbuster(); });
     QObject::connect(main->mnuOptionsExecConfig, &QAction::triggered, openers,
                      [openers] { openers->showExecConfig(); });
+    installCenterOpeners(main, openers); // Messaging Center and War Center
 }

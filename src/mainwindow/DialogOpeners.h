@@ -6,6 +6,8 @@
 class MapsDialog;
 class SettingsDialog;
 class frmDialogGeneral;
+class frmDialogMessagingCenter;
+class frmDialogWarCenter;
 class QWidget;
 class frmDialogExecConfig;
 class frmDialogPunkbuster;
@@ -30,6 +32,9 @@ public:
     // PunkBuster center and config executor.
     QWidget *showPunkbuster();
     QWidget *showExecConfig();
+    // Messaging Center and War Center.
+    QWidget *showMessagingCenter();
+    QWidget *showWarCenter();
 
 private:
     frmMain *m_main;
@@ -40,6 +45,9 @@ private:
     // PunkBuster center and config executor.
     QPointer<frmDialogPunkbuster> m_punkbuster;
     QPointer<frmDialogExecConfig> m_execConfig;
+    // Messaging Center and War Center.
+    QPointer<frmDialogMessagingCenter> m_messagingCenter;
+    QPointer<frmDialogWarCenter> m_warCenter;
 };
 
 // Makes the openers and wires the menu items and buttons to them.
