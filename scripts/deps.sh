@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libcurl4-openssl-dev
           libx11-dev)
 if [ "${1:-}" = "--test" ]; then
-    packages+=(openarena-server xvfb xdotool)
+    packages+=(openarena-server python3-pyftpdlib xvfb xdotool)
 fi
 
 missing=()
