@@ -1,5 +1,6 @@
-# Copies the shipped defaults (defaults/ and lang/) into DEST, leaving every file that is already
-# there untouched: a user's preferences, profiles and logs survive a rebuild.
+# Copies the shipped defaults (defaults/, and the language packs of lang/ when there are any) into
+# DEST, leaving every file that is already there untouched: a user's preferences, profiles and
+# logs survive a rebuild.
 function(lay_tree from to)
     file(GLOB_RECURSE files RELATIVE ${from} ${from}/*)
     foreach(f ${files})
@@ -11,4 +12,6 @@ function(lay_tree from to)
     endforeach()
 endfunction()
 lay_tree(${SRC}/defaults ${DEST})
-lay_tree(${SRC}/lang ${DEST}/Lang)
+if(EXISTS ${SRC}/lang)
+    lay_tree(${SRC}/lang ${DEST}/Lang)
+endif()
