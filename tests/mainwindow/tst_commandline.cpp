@@ -7,8 +7,10 @@
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ConsoleBox.h"
+#include "platform/ConsoleText.h"
 #include "platform/Ini.h"
 #include "platform/UdpLink.h"
+#include "rcon/RconSession.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,15 +21,14 @@
 #include <QtTest>
 
 namespace {
-// A main window logged in to a fake CoD2 server, on the fast clock.
-struct Connected
+// A main window on its own session; when asked, logged in to a fake CoD2 server through its
+// connection boxes and Connect button, on the fast clock.
+struct Rig
 {
-    Connected()
-        : env(20.0)
-        , server(FakeGame::CoD2)
+    explicit Rig(bool connect = false)
     {
         server.setPassword("secret");
-        if (!server.start(0))
+        if (!connect || !server.start(0))
             return;
         main.txtServerIP->setText(QStringLiteral("127.0.0.1"));
         main.txtServerPORT->setText(QString::number(server.port()));
@@ -35,341 +36,192 @@ struct Connected
         main.txtServername->setText(QStringLiteral("Admin"));
         QTest::mouseClick(main.cmdConnect, Qt::LeftButton);
         // Logged in once the reply to the finishing "status" is in.
-        ok = QTest::qWaitFor(
-                 [this] { return main.txtConsole->text().contains(QLatin1String("map: ")); }, 5000)
-             && GameKind() == QLatin1String("cod2");
+        ok = QTest::qWaitFor([this] { return main.txtConsole->text().contains("map: "); }, 5000)
+             && session.gameKind() == QLatin1String("cod2");
         server.clearReceived();
     }
+    void type(const QString &line)
+    {
+        QTest::keyClicks(main.cbCommand->lineEdit(), line);
+        QTest::keyClick(main.cbCommand->lineEdit(), Qt::Key_Return);
+    }
 
-    TestProgramDir env;
+    TestProgramDir env{20.0};
     DialogRecorder rec;
-    FakeGameServer server;
-    frmMain main;
+    FakeGameServer server{FakeGame::CoD2};
+    RconSession session;
+    frmMain main{&session};
     bool ok = false;
 };
-
-void typeLine(frmMain &m, const QString &line)
-{
-    QTest::keyClicks(m.cbCommand->lineEdit(), line);
-    QTest::keyClick(m.cbCommand->lineEdit(), Qt::Key_Return);
-}
-
-QStringList items(const QComboBox *cb)
-{
-    QStringList out;
-    for (int i = 0; i < cb->count(); ++i)
-        out << cb->itemText(i);
-    return out;
-}
-
-const QString kCommandList
-    = QStringLiteral("\r\nVantor 9.0.1 commandlist::\r\n"
-                     "==============================\r\n"
-                     "/clear - clears the console\r\n"
-                     "/clearall - clears all the fields in the main window\r\n"
-                     "/mini - minimizes application to the system tray\r\n"
-                     "/def - goes back to default width and height for the mainwindow\r\n"
-                     "/connect - connects to the given ip and port\r\n"
-                     "/disconnect - disconnects from the current server\r\n"
-                     "/quit - shuts down the application\r\n"
-                     "==============================\r\n");
 } // namespace
 
 class tst_CommandLine : public QObject
 {
     Q_OBJECT
-
 private slots:
-    void slashCommands_data();
-    void slashCommands();
-    void commandListInAnotherLanguage();
-    void history();
-    void linesWhileNotConnected();
-    void quickButtons_data();
-    void quickButtons();
-    void consoleMenu();
-    void backColor_data();
-    void backColor();
-    void consoleTimers();
+    void commands_data()
+    {
+        QTest::addColumn<QString>("input"); // a line typed, or a button clicked
+        QTest::addColumn<QByteArrayList>("sent");
+        for (const char *line : {"/clear", "/clearall", "/mini", "/def", "/quit"})
+            QTest::newRow(line) << QString::fromLatin1(line) << QByteArrayList();
+        QTest::newRow("/CLEAR is no slash command") << "/CLEAR" << QByteArrayList{"/CLEAR"};
+        QTest::newRow("/connect with an address is sent")
+            << "/connect 1.2.3.4:28960" << QByteArrayList{"/connect 1.2.3.4:28960"};
+        QTest::newRow("empty line") << "" << QByteArrayList{""};
+        QTest::newRow("status") << "cmdStatus" << QByteArrayList{"status"};
+        const QByteArray say = "Say ^7Vantor 9.0.1 ^4||^7 ";
+        QTest::newRow("restart map")
+            << "cmdRestartMap" << QByteArrayList{say + "Map restart by ^4Admin", "map_restart"};
+        QTest::newRow("fast restart")
+            << "cmdFastRestartMap"
+            << QByteArrayList{say + "Fast map restart by ^4Admin", "fast_restart"};
+    }
+
+    // Every line typed is logged and kept in the list. Slash commands act on the window and send
+    // nothing (not connected, a send would bring a box); other lines go out as typed and are
+    // echoed. The info buttons ask on a fresh reply buffer, the restarts are announced.
+    void commands()
+    {
+        QFETCH(QString, input);
+        QFETCH(QByteArrayList, sent);
+        Rig r(!sent.isEmpty());
+        QVERIFY(r.ok || sent.isEmpty());
+        r.main.show();
+        r.main.resize(1200, 900);
+        r.main.txtServerIP->setText(QStringLiteral("10.0.0.1"));
+        r.main.txtConsole->setText(QStringLiteral("old"));
+        r.main.txtConsoleCommands->setText(QStringLiteral("old"));
+        if (input.startsWith(QLatin1String("cmd"))) {
+            QTest::mouseClick(r.main.findChild<QPushButton *>(input), Qt::LeftButton);
+        } else {
+            r.type(input);
+            QCOMPARE(r.env.readFile(QStringLiteral("Logs/Console/Commands.log")),
+                     input.toLatin1() + "\r\n");
+            QCOMPARE(r.main.cbCommand->itemText(r.main.cbCommand->count() - 1), input);
+        }
+        if (!sent.isEmpty()) {
+            QTRY_COMPARE(r.server.commands(), sent);
+            QCOMPARE(r.server.received().last().bytes,
+                     "\xFF\xFF\xFF\xFFrcon secret " + sent.last());
+            QVERIFY(r.main.txtConsole->text().contains("] " + sent.last() + "\r\n"));
+            QCOMPARE(r.session.replyText().startsWith(QLatin1String("old")),
+                     !input.startsWith(QLatin1String("cmdS")));
+            QVERIFY(!r.main.tmrConnectProcess->isActive());
+            return;
+        }
+        QVERIFY(r.rec.boxes.isEmpty());
+        if (input.startsWith(QLatin1String("/clear"))) {
+            QCOMPARE(r.session.console()->text() + r.session.replyText(), QString());
+            QCOMPARE(r.main.txtServerIP->text().isEmpty(), input == QLatin1String("/clearall"));
+        } else if (input == QLatin1String("/mini")) {
+            // Hidden where the tray icon can bring it back, otherwise down on the task bar.
+            QTRY_VERIFY(trayCanRestoreWindow() ? !r.main.isVisible() : r.main.isMinimized());
+        } else if (input == QLatin1String("/def")) {
+            QCOMPARE(r.main.size(),
+                     QSize(twipsToPixels(13815, &r.main), twipsToPixels(9420, &r.main)));
+        } else {
+            QVERIFY(!r.main.isVisible()); // "/quit"
+        }
+    }
+
+    // The history file is made when missing, read line by line as bytes, and every line typed is
+    // added to it; nothing completes what is typed. Not connected, a line brings the box and goes
+    // nowhere, but is kept.
+    void history()
+    {
+        Rig r;
+        QVERIFY(QFileInfo::exists(r.env.path() + QStringLiteral("/Logs/Console/Commands.log")));
+        const QByteArray file = "status\r\nsay \"hi\xE9\"\r\n\r\n/clear\nlast";
+        r.env.writeFile(QStringLiteral("Logs/Console/Commands.log"), file);
+        r.main.commandLine->loadHistory();
+        QCOMPARE(r.main.cbCommand->count(), 5);
+        QCOMPARE(r.main.cbCommand->itemText(1) + r.main.cbCommand->itemText(2), "say \"hi\u00E9\"");
+        QCOMPARE(r.main.cbCommand->currentText(), QString());
+        r.type(QStringLiteral("/CLEA"));
+        r.type(QStringLiteral("/clear"));
+        QCOMPARE(r.env.readFile(QStringLiteral("Logs/Console/Commands.log")),
+                 file + "/CLEA\r\n/clear\r\n");
+        QCOMPARE(r.rec.boxes.size(), 1);
+        QCOMPARE(r.session.console()->text(), QString());
+    }
+
+    // Copy and select all act on the console only while it has the focus; the colour chosen is
+    // stored as 0x00BBGGRR in decimal, cancelling changes nothing, the default goes back.
+    void consoleMenu()
+    {
+        Rig r;
+        r.main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&r.main));
+        r.main.txtConsole->setText(QStringLiteral("\r\nmap: mp_carentan\r\nnum score"));
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("before"));
+        r.main.cbCommand->setFocus();
+        r.main.txtConsole->selectRange(2, 3);
+        r.main.mnuConsoleCopy->trigger();
+        r.main.mnuConsoleSelectAll->trigger();
+        QCOMPARE(clipboard->text() + r.main.txtConsole->selectedModelText(), "beforemap");
+        r.main.txtConsole->setFocus();
+        r.main.mnuConsoleSelectAll->trigger();
+        r.main.mnuConsoleCopy->trigger();
+        QCOMPARE(clipboard->text(), QStringLiteral("\r\nmap: mp_carentan\r\nnum score"));
+        r.main.mnuConsoleClear->trigger();
+        QCOMPARE(r.session.console()->text(), QString());
+
+        const auto stored
+            = [] { return ReadPref(QStringLiteral("Console"), QStringLiteral("BackColor")); };
+        r.rec.colorAnswers.enqueue(QColor(0x10, 0x20, 0x30));
+        r.main.mnuConsoleColorChange->trigger();
+        r.main.mnuConsoleColorChange->trigger();
+        QCOMPARE(r.main.txtConsole->palette().color(QPalette::Base), QColor(0x10, 0x20, 0x30));
+        QCOMPARE(stored(), QString::number(0x302010));
+        r.main.mnuConsoleColorDefault->trigger();
+        QCOMPARE(stored(), QStringLiteral("&H80000001"));
+    }
+
+    void backColor_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>(
+            "colour"); // invalid: the theme's; refused text keeps the one before
+        QTest::newRow("decimal blue") << "16711680" << QColor(0, 0, 255);
+        QTest::newRow("hex with a trailing &") << "&h8080&" << QColor(128, 128, 0);
+        QTest::newRow("system colour as a negative number") << "-2147483647" << QColor();
+        QTest::newRow("junk") << "blue" << QColor(1, 0, 0);
+    }
+
+    void backColor()
+    {
+        QFETCH(QString, text);
+        QFETCH(QColor, colour);
+        Rig r;
+        const QColor theme = r.main.txtConsole->palette().color(QPalette::Base);
+        r.main.commandLine->applyBackColor(QStringLiteral("1")); // something else first
+        r.main.commandLine->applyBackColor(text);
+        QCOMPARE(r.main.txtConsole->palette().color(QPalette::Base),
+                 colour.isValid() ? colour : theme);
+    }
+
+    // "status" every second, or the console emptied every second (50 ms on this clock), from the
+    // end of the connection on; disconnecting stops both.
+    void consoleTimers()
+    {
+        Rig r(true);
+        QVERIFY(r.ok);
+        const auto reconnect = [&r](const QByteArray &console) {
+            r.env.writeFile(QStringLiteral("Preferences.ini"), "[Console]\r\n" + console);
+            QTest::mouseClick(r.main.cmdConnect, Qt::LeftButton);
+            QTRY_VERIFY(!r.main.tmrConnectProcess->isActive());
+        };
+        reconnect("ConsoleStatus=1\r\nConsoleStatusTime=1\r\nConsoleClear=0\r\n");
+        QTRY_VERIFY_WITH_TIMEOUT(r.server.commands().count("status") >= 4, 3000);
+        reconnect("ConsoleStatus=0\r\nConsoleClear=1\r\nConsoleClearTime=1\r\n");
+        QTRY_VERIFY(r.main.txtConsole->text().contains(QLatin1String("map: ")));
+        QTRY_COMPARE(r.main.txtConsole->text(), QString());
+        r.main.cmdDisconnect->click();
+        QVERIFY(!r.main.tmrConsoleClear->isActive() && !r.main.tmrConsoleStatus->isActive());
+    }
 };
-
-void tst_CommandLine::slashCommands_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QByteArray>("sent"); // what reaches the server, if anything
-    QTest::newRow("/clear") << QStringLiteral("/clear") << QByteArray();
-    QTest::newRow("/CLEAR is no slash command") << QStringLiteral("/CLEAR") << QByteArray("/CLEAR");
-    QTest::newRow("/clearall") << QStringLiteral("/clearall") << QByteArray();
-    QTest::newRow("/mini") << QStringLiteral("/mini") << QByteArray();
-    QTest::newRow("/def") << QStringLiteral("/def") << QByteArray();
-    QTest::newRow("/c") << QStringLiteral("/c") << QByteArray();
-    QTest::newRow("/?") << QStringLiteral("/?") << QByteArray();
-    QTest::newRow("/connect with an address is sent")
-        << QStringLiteral("/connect 1.2.3.4:28960") << QByteArray("/connect 1.2.3.4:28960");
-    QTest::newRow("/disconnect") << QStringLiteral("/disconnect") << QByteArray();
-    QTest::newRow("/quit") << QStringLiteral("/quit") << QByteArray();
-    QTest::newRow("empty line") << QString() << QByteArray("");
-}
-
-void tst_CommandLine::slashCommands()
-{
-    QFETCH(QString, line);
-    QFETCH(QByteArray, sent);
-    Connected c;
-    QVERIFY(c.ok);
-    frmMain &m = c.main;
-    m.show();
-    m.resize(1200, 900);
-    m.txtConsole->setText(QStringLiteral("old"));
-    m.txtConsoleCommands->setText(QStringLiteral("old"));
-    typeLine(m, line);
-
-    // Every line is logged and kept in the list, and the command line is ready for the next.
-    QCOMPARE(c.env.readFile(QStringLiteral("Logs/Console/Commands.log")), line.toLatin1() + "\r\n");
-    QCOMPARE(items(m.cbCommand).last(), line);
-    QCOMPARE(m.cbCommand->currentText(), QString());
-
-    if (!sent.isNull()) {
-        QTRY_COMPARE_WITH_TIMEOUT(c.server.commands(), QByteArrayList{sent}, 2000);
-        QVERIFY(
-            m.txtConsole->text().contains(QStringLiteral("] ") + line + QStringLiteral("\r\n")));
-        QVERIFY(!m.tmrConnectProcess->isActive());
-        QVERIFY(m.UDPClient->isOpen());
-        return;
-    }
-    if (line == QLatin1String("/clear") || line == QLatin1String("/clearall")) {
-        QCOMPARE(m.txtConsole->text(), QString());
-        QCOMPARE(m.txtConsoleCommands->text(), QString());
-        const bool all = line == QLatin1String("/clearall");
-        QCOMPARE(m.txtServerIP->text().isEmpty(), all);
-        QCOMPARE(m.txtServerPORT->text().isEmpty(), all);
-        QCOMPARE(m.txtServerRCON->text().isEmpty(), all);
-        QCOMPARE(m.txtServername->text().isEmpty(), all);
-    } else if (line == QLatin1String("/mini")) {
-        // Hidden where the tray icon can bring it back, otherwise down on the task bar: never
-        // out of reach.
-        if (trayCanRestoreWindow())
-            QVERIFY(!m.isVisible());
-        else
-            QTRY_VERIFY_WITH_TIMEOUT(m.isVisible() && m.isMinimized(), 2000);
-        QVERIFY(m.UDPClient->isOpen());
-    } else if (line == QLatin1String("/def")) {
-        QCOMPARE(m.size(), QSize(twipsToPixels(13815, &m), twipsToPixels(9420, &m)));
-    } else if (line == QLatin1String("/c")) {
-        QCOMPARE(c.rec.boxes.size(), 1);
-        QCOMPARE(c.rec.last().icon, MsgIcon::Information);
-        QVERIFY(c.rec.last().text.startsWith(QLatin1String("Vantor 9.0.1\r\n")));
-    } else if (line == QLatin1String("/?")) {
-        QCOMPARE(m.txtConsole->text(), QStringLiteral("old") + kCommandList);
-    } else if (line == QLatin1String("/disconnect")) {
-        QVERIFY(!m.UDPClient->isOpen());
-        QCOMPARE(GameKind(), QStringLiteral("noco"));
-    } else if (line == QLatin1String("/quit")) {
-        QVERIFY(!m.isVisible());
-    }
-    // Nothing went out before a marker sent now.
-    if (m.UDPClient->isOpen()) {
-        m.txtServerRCON->setText(QStringLiteral("secret"));
-        m.cmdServerInfo->click();
-        QTRY_COMPARE_WITH_TIMEOUT(c.server.commands(), QByteArrayList{"serverinfo"}, 2000);
-    }
-}
-
-void tst_CommandLine::commandListInAnotherLanguage()
-{
-    TestProgramDir env;
-    DialogRecorder rec;
-    env.writeFile(QStringLiteral("Preferences.ini"), "[Settings]\r\nLang=Deutsch\r\n");
-    env.writeFile(QStringLiteral("Lang/Deutsch.ini"),
-                  "[ConsoleMessages]\r\nConsole1=Befehle:\r\nConsole2=leert die Konsole\r\n");
-    frmMain m;
-    typeLine(m, QStringLiteral("/?"));
-    const QString text = m.txtConsole->text();
-    QVERIFY(text.startsWith(QLatin1String("\r\nVantor 9.0.1 Befehle::\r\n")));
-    QVERIFY(text.contains(QLatin1String("\r\n/clear - leert die Konsole\r\n/clearall - \r\n")));
-}
-
-void tst_CommandLine::history()
-{
-    TestProgramDir env;
-    DialogRecorder rec;
-    frmMain m;
-
-    // No history yet: the folder and the file are made.
-    m.commandLine->loadHistory();
-    QVERIFY(QFileInfo::exists(env.path() + QStringLiteral("/Logs/Console/Commands.log")));
-    QCOMPARE(m.cbCommand->count(), 0);
-
-    env.writeFile(QStringLiteral("Logs/Console/Commands.log"),
-                  "status\r\nsay \"hi\xE9\"\r\n\r\n/clear\nlast");
-    m.commandLine->loadHistory();
-    QCOMPARE(items(m.cbCommand),
-             QStringList({QStringLiteral("status"), QStringLiteral("say \"hi\u00E9\""), QString(),
-                          QStringLiteral("/clear"), QStringLiteral("last")}));
-    QCOMPARE(m.cbCommand->currentText(), QString());
-
-    // A history entry's case is kept: nothing completes what is typed.
-    typeLine(m, QStringLiteral("/CLEA"));
-    typeLine(m, QStringLiteral("/?"));
-    QCOMPARE(env.readFile(QStringLiteral("Logs/Console/Commands.log")),
-             QByteArray("status\r\nsay \"hi\xE9\"\r\n\r\n/clear\nlast/CLEA\r\n/?\r\n"));
-    QCOMPARE(items(m.cbCommand).mid(5),
-             QStringList({QStringLiteral("/CLEA"), QStringLiteral("/?")}));
-}
-
-void tst_CommandLine::linesWhileNotConnected()
-{
-    TestProgramDir env;
-    DialogRecorder rec;
-    frmMain m;
-    typeLine(m, QStringLiteral("kick all"));
-    QCOMPARE(rec.boxes.size(), 1);
-    QCOMPARE(rec.last().text, QStringLiteral("You are not connected to a server!"));
-    QCOMPARE(m.txtConsole->text(), QString());
-    QCOMPARE(items(m.cbCommand), QStringList{QStringLiteral("kick all")});
-    QCOMPARE(env.readFile(QStringLiteral("Logs/Console/Commands.log")), QByteArray("kick all\r\n"));
-    typeLine(m, QStringLiteral("/clear")); // slash commands need no server
-    QCOMPARE(rec.boxes.size(), 1);
-}
-
-void tst_CommandLine::quickButtons_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QByteArrayList>("sent");
-    QTest::addColumn<bool>("freshBuffer");
-    QTest::newRow("status") << QStringLiteral("cmdStatus") << QByteArrayList{"status"} << true;
-    QTest::newRow("server info") << QStringLiteral("cmdServerInfo") << QByteArrayList{"serverinfo"}
-                                 << true;
-    QTest::newRow("system info") << QStringLiteral("cmdSystemInfo") << QByteArrayList{"systeminfo"}
-                                 << true;
-    QTest::newRow("restart map")
-        << QStringLiteral("cmdRestartMap")
-        << QByteArrayList{"Say ^7Vantor 9.0.1 ^4||^7 Map restart by ^4Admin", "map_restart"}
-        << false;
-    QTest::newRow("fast restart")
-        << QStringLiteral("cmdFastRestartMap")
-        << QByteArrayList{"Say ^7Vantor 9.0.1 ^4||^7 Fast map restart by ^4Admin", "fast_restart"}
-        << false;
-}
-
-void tst_CommandLine::quickButtons()
-{
-    QFETCH(QString, button);
-    QFETCH(QByteArrayList, sent);
-    QFETCH(bool, freshBuffer);
-    Connected c;
-    QVERIFY(c.ok);
-    c.main.txtConsoleCommands->setText(QStringLiteral("stale"));
-    auto *b = c.main.findChild<QPushButton *>(button);
-    QVERIFY(b);
-    QTest::mouseClick(b, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(c.server.commands(), sent, 3000);
-    QCOMPARE(c.main.txtConsoleCommands->text().startsWith(QLatin1String("stale")), !freshBuffer);
-}
-
-void tst_CommandLine::consoleMenu()
-{
-    TestProgramDir env;
-    DialogRecorder rec;
-    frmMain m;
-    m.show();
-    QVERIFY(QTest::qWaitForWindowActive(&m));
-    m.txtConsole->setText(QStringLiteral("\r\nmap: mp_carentan\r\nnum score"));
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("before"));
-
-    // Copy and select all act on the console only while it has the focus.
-    m.cbCommand->setFocus();
-    m.txtConsole->selectRange(2, 3);
-    m.mnuConsoleCopy->trigger();
-    QCOMPARE(clipboard->text(), QStringLiteral("before"));
-    m.mnuConsoleSelectAll->trigger();
-    QCOMPARE(m.txtConsole->selectedModelText(), QStringLiteral("map"));
-
-    m.txtConsole->setFocus();
-    m.txtConsole->selectRange(0, 0);
-    m.mnuConsoleCopy->trigger();
-    QCOMPARE(clipboard->text(), QStringLiteral("before")); // nothing selected
-    m.mnuConsoleSelectAll->trigger();
-    QCOMPARE(m.txtConsole->selectedModelText(), m.txtConsole->text());
-    m.mnuConsoleCopy->trigger();
-    QCOMPARE(clipboard->text(), QStringLiteral("\r\nmap: mp_carentan\r\nnum score"));
-
-    m.mnuConsoleClear->trigger();
-    QCOMPARE(m.txtConsole->text(), QString());
-
-    // Colours: the chosen one is stored as 0x00BBGGRR in decimal; cancelling changes nothing.
-    rec.colorAnswers.enqueue(QColor(0x10, 0x20, 0x30));
-    m.mnuConsoleColorChange->trigger();
-    QCOMPARE(m.txtConsole->palette().color(QPalette::Base), QColor(0x10, 0x20, 0x30));
-    QCOMPARE(ReadPref(QStringLiteral("Console"), QStringLiteral("BackColor")),
-             QString::number(0x302010));
-    m.mnuConsoleColorChange->trigger();
-    QCOMPARE(ReadPref(QStringLiteral("Console"), QStringLiteral("BackColor")),
-             QString::number(0x302010));
-    m.mnuConsoleColorDefault->trigger();
-    QCOMPARE(ReadPref(QStringLiteral("Console"), QStringLiteral("BackColor")),
-             QStringLiteral("&H80000001"));
-    QVERIFY(m.txtConsole->palette().color(QPalette::Base) != QColor(0x10, 0x20, 0x30));
-}
-
-void tst_CommandLine::backColor_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QColor>("colour"); // invalid: the theme's; none when the text is refused
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("decimal red") << QStringLiteral("255") << QColor(255, 0, 0) << true;
-    QTest::newRow("decimal blue") << QStringLiteral("16711680") << QColor(0, 0, 255) << true;
-    QTest::newRow("hex") << QStringLiteral("&H00FF00") << QColor(0, 255, 0) << true;
-    QTest::newRow("hex with a trailing &")
-        << QStringLiteral("&h8080&") << QColor(128, 128, 0) << true;
-    QTest::newRow("desktop") << QStringLiteral("&H80000001") << QColor() << true;
-    QTest::newRow("system colour as a negative number")
-        << QStringLiteral("-2147483647") << QColor() << true;
-    QTest::newRow("junk") << QStringLiteral("blue") << QColor() << false;
-}
-
-void tst_CommandLine::backColor()
-{
-    QFETCH(QString, text);
-    QFETCH(QColor, colour);
-    QFETCH(bool, accepted);
-    TestProgramDir env;
-    frmMain m;
-    const QColor theme = m.txtConsole->palette().color(QPalette::Base);
-    m.commandLine->applyBackColor(QStringLiteral("1")); // something else first
-    QCOMPARE(m.commandLine->applyBackColor(text), accepted);
-    const QColor shown = m.txtConsole->palette().color(QPalette::Base);
-    if (!accepted)
-        QCOMPARE(shown, QColor(1, 0, 0));
-    else
-        QCOMPARE(shown, colour.isValid() ? colour : theme);
-}
-
-void tst_CommandLine::consoleTimers()
-{
-    Connected c;
-    QVERIFY(c.ok);
-    const auto reconnect = [&c](const QByteArray &console) {
-        c.env.writeFile(QStringLiteral("Preferences.ini"), "[Console]\r\n" + console);
-        QTest::mouseClick(c.main.cmdConnect, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!c.main.tmrConnectProcess->isActive(), 5000);
-    };
-    // "status" every second (50 ms on this clock).
-    reconnect("ConsoleStatus=1\r\nConsoleStatusTime=1\r\nConsoleClear=0\r\n");
-    QTRY_VERIFY_WITH_TIMEOUT(c.server.commands().count("status") >= 4, 3000);
-    QVERIFY(c.rec.boxes.isEmpty());
-
-    // The console emptied every second; the finishing status reply is the last thing in it.
-    reconnect("ConsoleStatus=0\r\nConsoleClear=1\r\nConsoleClearTime=1\r\n");
-    QVERIFY(c.main.tmrConsoleClear->isActive());
-    QTRY_VERIFY_WITH_TIMEOUT(c.main.txtConsole->text().contains(QLatin1String("map: ")), 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(c.main.txtConsole->text(), QString(), 2000);
-
-    c.main.cmdDisconnect->click();
-    QVERIFY(!c.main.tmrConsoleClear->isActive());
-    QVERIFY(!c.main.tmrConsoleStatus->isActive());
-}
 
 QTEST_MAIN(tst_CommandLine)
 #include "tst_commandline.moc"
