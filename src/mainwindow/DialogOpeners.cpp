@@ -10,6 +10,8 @@
 #include "maps/MapsDialog.h"
 #include "rcon/Games.h"
 #include "rcon/RconSession.h"
+#include "settings/GametypeDialog.h"
+#include "settings/GametypeTables.h"
 #include "settings/SettingsDialog.h"
 #include "settings/SettingsTables.h"
 #include "settings/frmDialogGeneral.h"
@@ -132,6 +134,31 @@ static void installCenterOpeners(frmMain *main, DialogOpeners *openers)
                      [openers] { openers->showWarCenter(); });
 }
 
+// --- Gametype dialogs --------------------------------------------------------------------------
+
+QWidget *DialogOpeners::showGametype(const QString &gameKind)
+{
+    const int i = gameIndex(gameKind);
+    const GametypeTable *table = gametypeTable(gameKind);
+    if (i < 0 || i >= int(std::size(m_gametypes)) || !table)
+        return nullptr;
+    if (!m_gametypes[i])
+        m_gametypes[i] = new GametypeDialog(*table, m_main->session(), m_main);
+    bringUp(m_gametypes[i]);
+    return m_gametypes[i];
+}
+
+// The Options Gametype button and the tray's Gametype entries trigger these menu items.
+static void installGametypeOpeners(frmMain *main, DialogOpeners *openers)
+{
+    const std::span<const GametypeTable> tables = gametypeTables();
+    for (std::size_t i = 0; i < tables.size() && i < std::size(main->mnuOptionsGameGametype); ++i) {
+        const QString game = QLatin1String(tables[i].gameKind);
+        QObject::connect(main->mnuOptionsGameGametype[i], &QAction::triggered, openers,
+                         [openers, game] { openers->showGametype(game); });
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 
 void installDialogOpeners(frmMain *main)
@@ -160,4 +187,6 @@ void installDialogOpeners(frmMain *main)
     QObject::connect(main->mnuOptionsExecConfig, &QAction::triggered, openers,
                      [openers] { openers->showExecConfig(); });
     installCenterOpeners(main, openers); // Messaging Center and War Center
+    // Gametype dialogs
+    installGametypeOpeners(main, openers);
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
+class GametypeDialog;
 class MapsDialog;
 class SettingsDialog;
 class frmDialogGeneral;
@@ -35,6 +36,8 @@ public:
     // Messaging Center and War Center.
     QWidget *showMessagingCenter();
     QWidget *showWarCenter();
+    // Gametype dialogs: the one of a game ("cod", "coduo", "cod2", "cod4"); null for any other.
+    QWidget *showGametype(const QString &gameKind);
 
 private:
     frmMain *m_main;
@@ -48,6 +51,8 @@ private:
     // Messaging Center and War Center.
     QPointer<frmDialogMessagingCenter> m_messagingCenter;
     QPointer<frmDialogWarCenter> m_warCenter;
+    // Gametype dialogs.
+    QPointer<GametypeDialog> m_gametypes[4];
 };
 
 // Makes the openers and wires the menu items and buttons to them.

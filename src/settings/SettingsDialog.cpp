@@ -3,6 +3,8 @@
 #include "config/Language.h"
 #include "platform/Controls.h"
 #include "settings/SettingsTables.h"
+#include "settings/WeaponTables.h"
+#include "settings/WeaponTabs.h"
 
 #include <QFrame>
 #include <QLayout>
@@ -15,12 +17,17 @@ SettingsDialog::SettingsDialog(const SettingsTable &table, RconSession *session,
     : SettingsWindow(session, table.formName, parent)
     , m_table(table)
 {
+    if (const WeaponTable *weapons = weaponTable(QLatin1String(m_table.gameKind)))
+        m_weaponTabs = new WeaponTabs(*weapons, this);
+
     ts1 = named(new QTabWidget(this), "ts1");
     for (const SettingsTab &tab : m_table.tabs) {
         auto *frame = named(new QFrame, tab.frame);
         QLayout *rows = layoutRows(frame, tab.rows);
         auto *page = new QVBoxLayout(frame);
         page->addLayout(rows);
+        if (QLayout *weapons = m_weaponTabs ? m_weaponTabs->layoutFor(frame) : nullptr)
+            page->addLayout(weapons);
         page->addStretch(1);
         ts1->addTab(frame, QLatin1String(tab.caption));
     }

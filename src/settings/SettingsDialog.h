@@ -4,6 +4,7 @@
 
 struct SettingsTable;
 class QTabWidget;
+class WeaponTabs;
 
 // One game's settings dialog: its tabs of setting groups and fields, and the retrieval of their
 // current values. The four games share this window; their table decides the rest.
@@ -20,4 +21,5 @@ public:
 private:
     const SettingsTable &m_table;
     QTabWidget *ts1 = nullptr;
+    WeaponTabs *m_weaponTabs = nullptr; // the Weapons tab, and UO's Vehicles tab
 };
