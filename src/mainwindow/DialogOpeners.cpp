@@ -1,8 +1,8 @@
 #include "mainwindow/DialogOpeners.h"
 
 #include "admin/frmDialogExecConfig.h"
-#include "admin/frmDialogPunkbuster.h"
 #include "admin/frmDialogMessagingCenter.h"
+#include "admin/frmDialogPunkbuster.h"
 #include "admin/frmDialogWarCenter.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
