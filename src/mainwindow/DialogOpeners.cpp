@@ -14,6 +14,10 @@
 #include "settings/SettingsTables.h"
 #include "settings/frmDialogGeneral.h"
 
+// Kick Center and status logger.
+#include "admin/frmDialogKickCenter.h"
+#include "admin/frmLog.h"
+
 #include <QAction>
 #include <QPushButton>
 
@@ -132,6 +136,33 @@ static void installCenterOpeners(frmMain *main, DialogOpeners *openers)
                      [openers] { openers->showWarCenter(); });
 }
 
+// --- Kick Center and status logger ----------------------------------------------------------
+
+QWidget *DialogOpeners::showKickCenter()
+{
+    if (!m_kickCenter)
+        m_kickCenter = new frmDialogKickCenter(m_main->session(), m_main);
+    bringUp(m_kickCenter);
+    return m_kickCenter;
+}
+
+QWidget *DialogOpeners::showLogger()
+{
+    if (!m_logger)
+        m_logger = new frmLog(m_main->session(), m_main);
+    bringUp(m_logger);
+    return m_logger;
+}
+
+static void installKickCenterAndLogger(frmMain *main, DialogOpeners *openers)
+{
+    // The Options button and the tray's entry trigger the menu item.
+    QObject::connect(main->mnuOptionsKickCenter, &QAction::triggered, openers,
+                     [openers] { openers->showKickCenter(); });
+    QObject::connect(main->mnuExtraLogger, &QAction::triggered, openers,
+                     [openers] { openers->showLogger(); });
+}
+
 // ---------------------------------------------------------------------------------------------
 
 void installDialogOpeners(frmMain *main)
@@ -160,4 +191,5 @@ void installDialogOpeners(frmMain *main)
     QObject::connect(main->mnuOptionsExecConfig, &QAction::triggered, openers,
                      [openers] { openers->showExecConfig(); });
     installCenterOpeners(main, openers); // Messaging Center and War Center
+    installKickCenterAndLogger(main, openers);
 }

@@ -12,6 +12,9 @@ class QWidget;
 class frmDialogExecConfig;
 class frmDialogPunkbuster;
 class frmMain;
+// Kick Center and status logger.
+class frmDialogKickCenter;
+class frmLog;
 
 // The windows the main window opens: each made on first use with the session, parented to the
 // main window, and reached again from its menu items, its buttons and the tray menu.
@@ -35,6 +38,9 @@ public:
     // Messaging Center and War Center.
     QWidget *showMessagingCenter();
     QWidget *showWarCenter();
+    // Kick Center and status logger.
+    QWidget *showKickCenter();
+    QWidget *showLogger();
 
 private:
     frmMain *m_main;
@@ -48,6 +54,9 @@ private:
     // Messaging Center and War Center.
     QPointer<frmDialogMessagingCenter> m_messagingCenter;
     QPointer<frmDialogWarCenter> m_warCenter;
+    // Kick Center and status logger.
+    QPointer<frmDialogKickCenter> m_kickCenter;
+    QPointer<frmLog> m_logger;
 };
 
 // Makes the openers and wires the menu items and buttons to them.
