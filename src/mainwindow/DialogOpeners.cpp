@@ -16,6 +16,10 @@
 #include "settings/SettingsTables.h"
 #include "settings/frmDialogGeneral.h"
 
+// Kick Center and status logger.
+#include "admin/frmDialogKickCenter.h"
+#include "admin/frmLog.h"
+
 #include <QAction>
 #include <QPushButton>
 
@@ -159,6 +163,33 @@ static void installGametypeOpeners(frmMain *main, DialogOpeners *openers)
     }
 }
 
+// --- Kick Center and status logger ----------------------------------------------------------
+
+QWidget *DialogOpeners::showKickCenter()
+{
+    if (!m_kickCenter)
+        m_kickCenter = new frmDialogKickCenter(m_main->session(), m_main);
+    bringUp(m_kickCenter);
+    return m_kickCenter;
+}
+
+QWidget *DialogOpeners::showLogger()
+{
+    if (!m_logger)
+        m_logger = new frmLog(m_main->session(), m_main);
+    bringUp(m_logger);
+    return m_logger;
+}
+
+static void installKickCenterAndLogger(frmMain *main, DialogOpeners *openers)
+{
+    // The Options button and the tray's entry trigger the menu item.
+    QObject::connect(main->mnuOptionsKickCenter, &QAction::triggered, openers,
+                     [openers] { openers->showKickCenter(); });
+    QObject::connect(main->mnuExtraLogger, &QAction::triggered, openers,
+                     [openers] { openers->showLogger(); });
+}
+
 // ---------------------------------------------------------------------------------------------
 
 void installDialogOpeners(frmMain *main)
@@ -189,4 +220,5 @@ void installDialogOpeners(frmMain *main)
     installCenterOpeners(main, openers); // Messaging Center and War Center
     // Gametype dialogs
     installGametypeOpeners(main, openers);
+    installKickCenterAndLogger(main, openers);
 }

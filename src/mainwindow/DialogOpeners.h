@@ -13,6 +13,9 @@ class QWidget;
 class frmDialogExecConfig;
 class frmDialogPunkbuster;
 class frmMain;
+// Kick Center and status logger.
+class frmDialogKickCenter;
+class frmLog;
 
 // The windows the main window opens: each made on first use with the session, parented to the
 // main window, and reached again from its menu items, its buttons and the tray menu.
@@ -38,6 +41,9 @@ public:
     QWidget *showWarCenter();
     // Gametype dialogs: the one of a game ("cod", "coduo", "cod2", "cod4"); null for any other.
     QWidget *showGametype(const QString &gameKind);
+    // Kick Center and status logger.
+    QWidget *showKickCenter();
+    QWidget *showLogger();
 
 private:
     frmMain *m_main;
@@ -53,6 +59,9 @@ private:
     QPointer<frmDialogWarCenter> m_warCenter;
     // Gametype dialogs.
     QPointer<GametypeDialog> m_gametypes[4];
+    // Kick Center and status logger.
+    QPointer<frmDialogKickCenter> m_kickCenter;
+    QPointer<frmLog> m_logger;
 };
 
 // Makes the openers and wires the menu items and buttons to them.

@@ -1,0 +1,367 @@
+#include "DialogRecorder.h"
+#include "FakeGameServer.h"
+#include "TestEnv.h"
+
+#include "admin/frmDialogKickCenter.h"
+#include "admin/frmLog.h"
+#include "mainwindow/frmMain.h"
+#include "platform/Clock.h"
+#include "platform/ConsoleBox.h"
+#include "platform/ConsoleText.h"
+#include "platform/UdpLink.h"
+#include "rcon/RconSession.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+template<typename T = QPushButton> T *control(const QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+
+// The rows of a list, combo box or report view, columns joined by "|".
+QStringList rows(const QAbstractItemModel *model)
+{
+    QStringList out;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells << model->index(r, c).data().toString();
+        out << cells.join(u'|');
+    }
+    return out;
+}
+
+// A session on a fake server and the Kick Center on it, every box answered, the clock ten times
+// faster: the one-second pause before a removal takes 100 ms.
+struct Rig
+{
+    explicit Rig(FakeGame game = FakeGame::CoD2)
+        : server(game)
+    {
+        server.setPassword("pw");
+        server.start(0);
+        session.setPassword(QStringLiteral("pw"));
+        session.setAdminName(QStringLiteral("Admin"));
+        session.link()->setRemoteHost(QStringLiteral("127.0.0.1"));
+        session.link()->setRemotePort(server.port());
+        session.link()->open();
+        reopen();
+    }
+    ~Rig()
+    {
+        delete window;
+        server.stop();
+    }
+    void reopen()
+    {
+        delete window;
+        window = new frmDialogKickCenter(&session);
+    }
+    QTreeWidget *loadPlayers() const
+    {
+        control(window, "cmdGetPlayerInfo")->click();
+        [&] { QTRY_VERIFY(!control<QTimer>(window, "tmrGetPlayerInfo")->isActive()); }();
+        return control<QTreeWidget>(window, "lv1");
+    }
+    // Every command the server got, up to a marker sent now.
+    QList<QByteArray> commandsUpToNow()
+    {
+        session.SendCommand(QStringLiteral("marker"));
+        [&] { QTRY_VERIFY(server.commands().endsWith("marker")); }();
+        return server.commands().mid(0, server.commands().size() - 1);
+    }
+
+    TestProgramDir env{10.0};
+    DialogRecorder boxes;
+    FakeGameServer server;
+    RconSession session;
+    QPointer<QWidget> window;
+};
+
+} // namespace
+
+class tst_KickCenter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void playerList_data();
+    void playerList();
+    void removals_data();
+    void removals();
+    void reasonsAndKickAll();
+    void banList_data();
+    void banList();
+    void captureCycle();
+    void logsViewedAndRemoved();
+};
+
+void tst_KickCenter::playerList_data()
+{
+    QTest::addColumn<FakeGame>("game");
+    QTest::newRow("cod") << FakeGame::CoD;
+    QTest::newRow("coduo") << FakeGame::CoDUO;
+    QTest::newRow("cod2") << FakeGame::CoD2;
+    QTest::newRow("cod4") << FakeGame::CoD4;
+}
+
+// All nine columns of every row the server printed, a name with blanks among them. The player
+// whose 22-character address runs into the qport and CoD4's bot without a guid are not players
+// to the shared parser; the empty line closing the table adds nothing.
+void tst_KickCenter::playerList()
+{
+    QFETCH(FakeGame, game);
+    Rig rig(game);
+    QStringList expected;
+    for (const FakePlayer &p : fakeDefaultPlayers(game)) {
+        if (p.address.size() >= 22 || p.guid.isEmpty())
+            continue;
+        const QString ping = p.ping < 0 ? QStringLiteral("CNCT") : QString::number(p.ping);
+        // The shared parser reads runs of blanks in a name as one blank.
+        expected << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                        .arg(QString::number(p.slot), QString::number(p.score), ping,
+                             QString::fromLatin1(p.guid),
+                             QString::fromLatin1(p.name + "^7").simplified(),
+                             QString::number(p.lastmsg), QString::fromLatin1(p.address),
+                             QString::number(p.qport), QString::number(p.rate));
+    }
+    QCOMPARE(expected.size(), 5);
+    QCOMPARE(rows(rig.loadPlayers()->model()), expected);
+}
+
+void tst_KickCenter::removals_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("noReason");
+    QTest::addColumn<QByteArray>("deed");
+    QTest::addColumn<QByteArray>("command");
+    // The second player on the server: slot 1, ^1Red^7Baron, 82.16.4.200:28960.
+    const char *const table[][3] = {
+        {"cmdClientKick", " is kicked by ", "clientkick \"1\""},
+        {"cmdClientBan", " is banned by ", "banClient \"1\""},
+        {"cmdClientTempBan", " is temporary banned by ", "tempBanClient \"1\""},
+        {"cmdNameKick", " is kicked by ", "kick \"^1Red^7Baron\""},
+        {"cmdNameBan", " is banned by ", "banUser \"^1Red^7Baron\""},
+        {"cmdNameTempBan", " is temporary banned by ", "tempBanUser \"^1Red^7Baron\""},
+        {"cmdIPBan", " is banned by ", "g_banIPs \"82.16.4.200:28960\""},
+    };
+    for (const auto &r : table) {
+        for (const bool noReason : {false, true})
+            QTest::addRow("%s%s", r[0], noReason ? ", no reason" : "")
+                << r[0] << noReason << QByteArray(r[1]) << QByteArray(r[2]);
+    }
+}
+
+// The announcement at once, the command a second later; the player is gone from the server.
+void tst_KickCenter::removals()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, noReason);
+    QFETCH(QByteArray, deed);
+    QFETCH(QByteArray, command);
+    Rig rig;
+    QTreeWidget *lv1 = rig.loadPlayers();
+    lv1->setCurrentItem(lv1->topLevelItem(1));
+    control<QComboBox>(rig.window, "cbReason")->setCurrentText(QStringLiteral("team killing"));
+    control<QCheckBox>(rig.window, "ckNoReason")->setChecked(noReason);
+    QCOMPARE(control<QComboBox>(rig.window, "cbReason")->isHidden(), noReason);
+    rig.server.clearReceived();
+
+    rig.window->findChild<QPushButton *>(button)->click();
+    const QByteArray tail = noReason ? " ^4||" : " ^4Reason: ^7team killing ^4||";
+    QCOMPARE(rig.commandsUpToNow(),
+             QList<QByteArray>({"Say ^4||^7 ^1Red^7Baron^7" + deed + "Admin" + tail, command}));
+    const QList<ReceivedDatagram> got = rig.server.received();
+    QCOMPARE(got[1].bytes, "\xFF\xFF\xFF\xFFrcon pw " + command);
+    const double gap = double(got[1].elapsedMs - got[0].elapsedMs) * Clock::speed();
+    QVERIFY2(gap >= 950 && gap <= 1600, qPrintable(QString::number(gap)));
+    if (button == QLatin1String("cmdIPBan"))
+        QCOMPARE(rig.server.cvar("g_banIPs"), QByteArray("82.16.4.200:28960"));
+    else
+        QCOMPARE(rig.server.players().size(), fakeDefaultPlayers(FakeGame::CoD2).size() - 1);
+    QCOMPARE(rig.env.readFile(QStringLiteral("Logs/KickCenter/Reason.log")),
+             QByteArray("team killing\r\n"));
+}
+
+// Every reason used, in order, duplicates and empty ones too, on disk and after reopening.
+// Kick All asks first; No sends nothing, Yes only the announcement, and adds no reason.
+void tst_KickCenter::reasonsAndKickAll()
+{
+    Rig rig;
+    rig.env.writeFile(QStringLiteral("Logs/KickCenter/Reason.log"), "old\r\n");
+    rig.reopen();
+    QTreeWidget *lv1 = rig.loadPlayers();
+    for (const char *reason : {"camping", "camping", ""}) {
+        lv1->setCurrentItem(lv1->topLevelItem(0));
+        control<QComboBox>(rig.window, "cbReason")->setCurrentText(QLatin1String(reason));
+        control(rig.window, "cmdClientKick")->click();
+    }
+    rig.commandsUpToNow(); // every removal has arrived
+    rig.server.clearReceived();
+    rig.boxes.answers.enqueue(MsgAnswer::No);
+    control(rig.window, "cmdKickAll")->click();
+    control(rig.window, "cmdKickAll")->click();
+    QCOMPARE(rig.boxes.boxes.size(), 2);
+    QCOMPARE(rig.commandsUpToNow(),
+             QList<QByteArray>{"Say ^4||^7 Everybody will be kicked by Admin ^4Reason: ^7 ^4||"});
+    QCOMPARE(rig.env.readFile(QStringLiteral("Logs/KickCenter/Reason.log")),
+             QByteArray("old\r\ncamping\r\ncamping\r\n\r\n"));
+    for (int pass = 0; pass < 2; ++pass, rig.reopen())
+        QCOMPARE(rows(control<QComboBox>(rig.window, "cbReason")->model()),
+                 QStringList({"old", "camping", "camping", ""}));
+}
+
+void tst_KickCenter::banList_data()
+{
+    QTest::addColumn<QString>("server"); // "up", "refusing" (wrong password) or "down"
+    QTest::addColumn<QStringList>("bans");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("up") << "up" << QStringList{"123456 Big Player", "^1Red^7Baron", ""}
+                        << QString();
+    QTest::newRow("refusing") << "refusing" << QStringList{} << "refused the login";
+    QTest::newRow("down") << "down" << QStringList{} << "is down or refuses connections";
+}
+
+// The profile's FTP settings fetch ban.txt from its logs directory; lines 3 on are the list.
+void tst_KickCenter::banList()
+{
+    QFETCH(QString, server);
+    QFETCH(QStringList, bans);
+    QFETCH(QString, box);
+    const QString python = QStringLiteral("/usr/bin/python3");
+    if (QProcess::execute(python, {QStringLiteral("-c"), QStringLiteral("import pyftpdlib")}))
+        QSKIP("python3-pyftpdlib is not installed");
+    Rig rig;
+    const QByteArray banFile = "// banned players\r\n//\r\n123456 Big Player\n^1Red^7Baron\r\n\r\n";
+    rig.env.writeFile(QStringLiteral("ftp/main/ban.txt"), banFile);
+    QProcess ftp;
+    const auto stop = qScopeGuard([&ftp] { ftp.kill(), ftp.waitForFinished(); });
+    ftp.start(python, {QFINDTESTDATA("../support/ftp_server.py"), rig.env.path() + "/ftp",
+                       QStringLiteral("admin"), QStringLiteral("s3cret")});
+    QVERIFY(ftp.waitForStarted() && ftp.waitForReadyRead(10000));
+    int port = ftp.readLine().trimmed().toInt();
+    if (server == QLatin1String("down")) {
+        QTcpServer closed; // a port that was free a moment ago
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        port = closed.serverPort();
+    }
+    rig.session.setProfile(QStringLiteral("My Server"));
+    rig.env.writeFile(QStringLiteral("Profiles/My Server/Preferences.ini"),
+                      "[FTP Settings]\r\nIP=127.0.0.1\r\nPort=" + QByteArray::number(port)
+                          + "\r\nUsername=admin\r\nPassword="
+                          + (server == QLatin1String("refusing") ? "guess" : "s3cret")
+                          + "\r\nLogsDirectory=/main/\r\n");
+
+    auto *get = control(rig.window, "cmdGetBanList");
+    get->click();
+    QVERIFY(!get->isEnabled()); // the window goes on working while the file comes
+    QTRY_VERIFY_WITH_TIMEOUT(get->isEnabled(), 20000);
+    QCOMPARE(rows(control<QListWidget>(rig.window, "lstBans")->model()), bans);
+    QCOMPARE(rig.boxes.boxes.size(), box.isEmpty() ? 0 : 1);
+    QVERIFY2(rig.boxes.last().text.contains(box), qPrintable(rig.boxes.last().text));
+    QCOMPARE(rig.env.readFile(QStringLiteral("Tempfiles/ban.txt")),
+             box.isEmpty() ? banFile : QByteArray());
+}
+
+// "status" every N seconds; a second later the console as it then stands replaces the log.
+void tst_KickCenter::captureCycle()
+{
+    Rig rig;
+    Clock::setSpeed(5.0); // 200 ms for the second between request and snapshot
+    frmLog log(&rig.session);
+    control<QLineEdit>(&log, "txtSec")->setText(QStringLiteral("2 s"));
+    control(&log, "cmdStart")->click();
+    QCOMPARE(rig.boxes.last().text, QStringLiteral("Enter a number in the Seconds box!"));
+    QVERIFY(!log.isLogging());
+    control<QLineEdit>(&log, "txtSec")->setText(QStringLiteral("2"));
+    control<QLineEdit>(&log, "txtSave")->setText(QStringLiteral("my log"));
+    QElapsedTimer clock;
+    QList<qint64> statusAt, writtenAt;
+    QList<QByteArray> written, console;
+    connect(&rig.server, &FakeGameServer::datagramReceived, this,
+            [&](const ReceivedDatagram &) { statusAt << clock.elapsed(); });
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QFile f(rig.env.path() + QStringLiteral("/Logs/Console/my log.log"));
+        if (!f.open(QIODevice::ReadOnly)
+            || (!written.isEmpty() && f.peek(1 << 20) == written.last()))
+            return;
+        writtenAt << clock.elapsed();
+        written << f.readAll();
+        console << rig.session.console()->midBytes(0, rig.session.console()->size());
+    });
+    poll.start(1);
+    clock.start();
+    control(&log, "cmdStart")->click();
+    QVERIFY(!control<QLineEdit>(&log, "txtSec")->isEnabled()
+            && !control(&log, "cmdClose")->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(written.size(), 2, 5000);
+    control(&log, "cmdStop")->click();
+
+    QCOMPARE(rig.server.commands().mid(0, 2), QList<QByteArray>({"status", "status"}));
+    const double cycle = double(statusAt[1] - statusAt[0]) * Clock::speed();
+    QVERIFY2(cycle >= 1900 && cycle <= 2500, qPrintable(QString::number(cycle)));
+    for (int i = 0; i < 2; ++i) {
+        const double delay = double(writtenAt[i] - statusAt[i]) * Clock::speed();
+        QVERIFY2(delay >= 900 && delay <= 1500, qPrintable(QString::number(delay)));
+        QCOMPARE(written[i], console[i] + "\r\n");
+        QCOMPARE(written[i].count("\r\nnum score ping guid"), i + 1);
+    }
+}
+
+// Listed at opening, shown in the viewer, removed; the main window opens both windows.
+void tst_KickCenter::logsViewedAndRemoved()
+{
+    Rig rig;
+    rig.env.writeFile(QStringLiteral("Logs/Console/b.log"), "bee\r\n");
+    rig.env.writeFile(QStringLiteral("Logs/Console/a b.log"), "\r\nfirst\r\n\xE9t\xE9\r\n");
+    rig.env.writeFile(QStringLiteral("Logs/Console/notes.txt"), "not a log");
+    frmMain main(&rig.session);
+    // The console keeps its command history in the same folder.
+    QFile::remove(rig.env.path() + QStringLiteral("/Logs/Console/Commands.log"));
+    main.mnuExtraLogger->trigger();
+    auto *log = main.findChild<frmLog *>(QStringLiteral("frmLog"));
+    QVERIFY(log && log->isVisible());
+    auto *list = control<QListWidget>(log, "lstLogs");
+    QCOMPARE(rows(list->model()), QStringList({"a b", "b"}));
+    QPushButton *view = control(log, "cmdViewLog"), *remove = control(log, "cmdRemoveLog");
+    QVERIFY(!view->isEnabled() && !remove->isEnabled());
+
+    list->setCurrentRow(0);
+    QVERIFY(view->isEnabled() && remove->isEnabled());
+    view->click();
+    auto *viewer = main.findChild<QWidget *>(QStringLiteral("frmLogViewer"));
+    QVERIFY(viewer && viewer->isVisible());
+    QCOMPARE(control<ConsoleBox>(viewer, "rtb1")->text(), QStringLiteral("\r\nfirst\r\nété\r\n"));
+    rig.boxes.fileAnswers.enqueue(rig.env.path() + QStringLiteral("/Logs/Console/gone.log"));
+    control<QAction>(viewer, "mnuOpen")->trigger();
+    QCOMPARE(rig.boxes.last().title, QStringLiteral("Sorry"));
+
+    QFile::remove(rig.env.path() + QStringLiteral("/Logs/Console/b.log")); // gone meanwhile
+    list->setCurrentRow(1);
+    remove->click();
+    QCOMPARE(rig.boxes.last().text, QStringLiteral("Error deleting file."));
+    list->setCurrentRow(0);
+    remove->click();
+    QCOMPARE(rig.boxes.boxes.size(), 2);
+    QVERIFY(rig.env.readFile(QStringLiteral("Logs/Console/a b.log")).isNull());
+    QCOMPARE(rows(list->model()), QStringList());
+    QVERIFY(!view->isEnabled());
+
+    main.cmdOptionsKickcenter->click();
+    QVERIFY(main.findChild<QWidget *>(QStringLiteral("frmDialogKickCenter"))->isVisible());
+}
+
+QTEST_MAIN(tst_KickCenter)
+#include "tst_kickcenter_logger.moc"
