@@ -6,6 +6,7 @@
 #include "admin/frmDialogWarCenter.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/frmShortkeys.h"
 #include "maps/MapCatalogues.h"
 #include "maps/MapsDialog.h"
 #include "rcon/Games.h"
@@ -159,6 +160,22 @@ static void installGametypeOpeners(frmMain *main, DialogOpeners *openers)
     }
 }
 
+// --- frmShortkeys ----------------------------------------------------------------------------
+
+QWidget *DialogOpeners::showShortkeys()
+{
+    if (!m_shortkeys)
+        m_shortkeys = new frmShortkeys(m_main);
+    bringUp(m_shortkeys);
+    return m_shortkeys;
+}
+
+static void installShortkeysOpener(frmMain *main, DialogOpeners *openers)
+{
+    QObject::connect(main->mnuExtraShortkeysSetup, &QAction::triggered, openers,
+                     [openers] { openers->showShortkeys(); });
+}
+
 // ---------------------------------------------------------------------------------------------
 
 void installDialogOpeners(frmMain *main)
@@ -189,4 +206,5 @@ void installDialogOpeners(frmMain *main)
     installCenterOpeners(main, openers); // Messaging Center and War Center
     // Gametype dialogs
     installGametypeOpeners(main, openers);
+    installShortkeysOpener(main, openers); // frmShortkeys
 }

@@ -13,6 +13,7 @@ class QWidget;
 class frmDialogExecConfig;
 class frmDialogPunkbuster;
 class frmMain;
+class frmShortkeys;
 
 // The windows the main window opens: each made on first use with the session, parented to the
 // main window, and reached again from its menu items, its buttons and the tray menu.
@@ -38,6 +39,8 @@ public:
     QWidget *showWarCenter();
     // Gametype dialogs: the one of a game ("cod", "coduo", "cod2", "cod4"); null for any other.
     QWidget *showGametype(const QString &gameKind);
+    // frmShortkeys, the shortcut keys' say texts.
+    QWidget *showShortkeys();
 
 private:
     frmMain *m_main;
@@ -53,6 +56,8 @@ private:
     QPointer<frmDialogWarCenter> m_warCenter;
     // Gametype dialogs.
     QPointer<GametypeDialog> m_gametypes[4];
+    // frmShortkeys.
+    QPointer<frmShortkeys> m_shortkeys;
 };
 
 // Makes the openers and wires the menu items and buttons to them.
