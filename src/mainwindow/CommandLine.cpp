@@ -4,7 +4,6 @@
 
 #include "config/AppInfo.h"
 #include "config/Language.h"
-#include "mainwindow/TrayIcon.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSearchConsole.h"
@@ -187,12 +186,7 @@ bool CommandLine::runSlashCommand(const QString &line)
         m->txtServerRCON->clear();
         m->txtServername->clear();
     } else if (line == QLatin1String("/mini")) {
-        // The tray icon brings a hidden window back; where no icon can, hiding would leave the
-        // program running with no window to reach, so it only goes down to the task bar.
-        if (trayCanRestoreWindow())
-            m->hide();
-        else
-            m->showMinimized();
+        m->lifecycle->hideToTray();
     } else if (line == QLatin1String("/def")) {
         if (m->isMaximized() || m->isMinimized())
             m->showNormal();

@@ -1,11 +1,14 @@
 #include "mainwindow/DialogOpeners.h"
 
 #include "admin/frmDialogExecConfig.h"
+#include "admin/frmDialogKickCenter.h"
 #include "admin/frmDialogMessagingCenter.h"
 #include "admin/frmDialogPunkbuster.h"
 #include "admin/frmDialogWarCenter.h"
+#include "admin/frmLog.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/frmShortkeys.h"
 #include "maps/MapCatalogues.h"
 #include "maps/MapsDialog.h"
 #include "rcon/Games.h"
@@ -16,209 +19,146 @@
 #include "settings/SettingsTables.h"
 #include "settings/frmDialogGeneral.h"
 
-// Kick Center and status logger.
-#include "admin/frmDialogKickCenter.h"
-#include "admin/frmLog.h"
-
 #include <QAction>
 #include <QPushButton>
-
-namespace {
-void bringUp(QWidget *window)
-{
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-} // namespace
 
 DialogOpeners::DialogOpeners(frmMain *main)
     : QObject(main)
     , m_main(main)
 {
     setObjectName(QStringLiteral("dialogOpeners"));
+    wire();
+}
+
+template<typename W, typename Make> W *DialogOpeners::bring(QPointer<W> &slot, Make make)
+{
+    if (!slot)
+        slot = make();
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+    return slot;
 }
 
 QWidget *DialogOpeners::showMaps(const QString &gameKind)
 {
     const int i = gameIndex(gameKind);
-    const std::span<const MapCatalogue> catalogues = mapCatalogues();
-    if (i < 0 || std::size_t(i) >= catalogues.size())
+    const MapCatalogue *catalogue = mapCatalogue(gameKind);
+    if (i < 0 || !catalogue)
         return nullptr;
-    if (!m_maps[i])
-        m_maps[i] = new MapsDialog(catalogues[i], m_main->session(), m_main);
-    bringUp(m_maps[i]);
-    return m_maps[i];
-}
-
-// --- frmDialogGeneral and the per-game settings dialogs ------------------------------------------
-
-QWidget *DialogOpeners::showGeneral()
-{
-    if (!m_general)
-        m_general = new frmDialogGeneral(m_main->session(), m_main);
-    bringUp(m_general);
-    return m_general;
+    return bring(m_maps[i], [&] { return new MapsDialog(*catalogue, m_main->session(), m_main); });
 }
 
 QWidget *DialogOpeners::showSettings(const QString &gameKind)
 {
     const int i = gameIndex(gameKind);
     const SettingsTable *table = settingsTable(gameKind);
-    if (i < 0 || i >= int(std::size(m_settings)) || !table)
+    if (i < 0 || !table)
         return nullptr;
-    if (!m_settings[i])
-        m_settings[i] = new SettingsDialog(*table, m_main->session(), m_main);
-    bringUp(m_settings[i]);
-    return m_settings[i];
+    return bring(m_settings[i],
+                 [&] { return new SettingsDialog(*table, m_main->session(), m_main); });
 }
-
-static void wireSettingsDialogs(frmMain *main, DialogOpeners *openers)
-{
-    // The Options buttons General and Settings stand for these menu items, and so do the tray's
-    // Settings entries.
-    QObject::connect(main->mnuOptionsGeneral, &QAction::triggered, openers,
-                     [openers] { openers->showGeneral(); });
-    const std::span<const SettingsTable> tables = settingsTables();
-    for (std::size_t i = 0; i < tables.size() && i < std::size(main->mnuOptionsGameSettings); ++i) {
-        const QString game = QLatin1String(tables[i].gameKind);
-        QObject::connect(main->mnuOptionsGameSettings[i], &QAction::triggered, openers,
-                         [openers, game] { openers->showSettings(game); });
-    }
-}
-
-// --- PunkBuster center and config executor ---------------------------------------------------
-
-QWidget *DialogOpeners::showPunkbuster()
-{
-    if (!m_punkbuster)
-        m_punkbuster = new frmDialogPunkbuster(m_main->session(), m_main);
-    bringUp(m_punkbuster);
-    return m_punkbuster;
-}
-
-QWidget *DialogOpeners::showExecConfig()
-{
-    if (!m_execConfig)
-        m_execConfig = new frmDialogExecConfig(m_main->session(), m_main);
-    bringUp(m_execConfig);
-    return m_execConfig;
-}
-
-// --- Messaging Center and War Center ---------------------------------------------------------
-
-QWidget *DialogOpeners::showMessagingCenter()
-{
-    if (!m_messagingCenter) {
-        m_messagingCenter = new frmDialogMessagingCenter(m_main->session(), m_main);
-        // The menu's mark stays while the window is only hidden: its rotation still runs.
-        connect(m_messagingCenter, &frmDialogMessagingCenter::closed, m_main,
-                [main = m_main] { main->mnuOptionsMessagingCenter->setChecked(false); });
-    }
-    m_main->mnuOptionsMessagingCenter->setChecked(true);
-    bringUp(m_messagingCenter);
-    return m_messagingCenter;
-}
-
-QWidget *DialogOpeners::showWarCenter()
-{
-    if (!m_warCenter)
-        m_warCenter = new frmDialogWarCenter(m_main->session(), m_main);
-    bringUp(m_warCenter);
-    return m_warCenter;
-}
-
-static void installCenterOpeners(frmMain *main, DialogOpeners *openers)
-{
-    main->mnuOptionsMessagingCenter->setCheckable(true);
-    QObject::connect(main->mnuOptionsMessagingCenter, &QAction::triggered, openers,
-                     [openers] { openers->showMessagingCenter(); });
-    // Disabled for CoD4 by the connection; the tray's entry goes through this item.
-    QObject::connect(main->mnuOptionsWarCenter, &QAction::triggered, openers,
-                     [openers] { openers->showWarCenter(); });
-}
-
-// --- Gametype dialogs --------------------------------------------------------------------------
 
 QWidget *DialogOpeners::showGametype(const QString &gameKind)
 {
     const int i = gameIndex(gameKind);
     const GametypeTable *table = gametypeTable(gameKind);
-    if (i < 0 || i >= int(std::size(m_gametypes)) || !table)
+    if (i < 0 || !table)
         return nullptr;
-    if (!m_gametypes[i])
-        m_gametypes[i] = new GametypeDialog(*table, m_main->session(), m_main);
-    bringUp(m_gametypes[i]);
-    return m_gametypes[i];
+    return bring(m_gametypes[i],
+                 [&] { return new GametypeDialog(*table, m_main->session(), m_main); });
 }
 
-// The Options Gametype button and the tray's Gametype entries trigger these menu items.
-static void installGametypeOpeners(frmMain *main, DialogOpeners *openers)
+QWidget *DialogOpeners::showGeneral()
 {
-    const std::span<const GametypeTable> tables = gametypeTables();
-    for (std::size_t i = 0; i < tables.size() && i < std::size(main->mnuOptionsGameGametype); ++i) {
-        const QString game = QLatin1String(tables[i].gameKind);
-        QObject::connect(main->mnuOptionsGameGametype[i], &QAction::triggered, openers,
-                         [openers, game] { openers->showGametype(game); });
-    }
+    return bring(m_general, [&] { return new frmDialogGeneral(m_main->session(), m_main); });
 }
 
-// --- Kick Center and status logger ----------------------------------------------------------
+QWidget *DialogOpeners::showPunkbuster()
+{
+    return bring(m_punkbuster, [&] { return new frmDialogPunkbuster(m_main->session(), m_main); });
+}
+
+QWidget *DialogOpeners::showExecConfig()
+{
+    return bring(m_execConfig, [&] { return new frmDialogExecConfig(m_main->session(), m_main); });
+}
+
+QWidget *DialogOpeners::showMessagingCenter()
+{
+    frmDialogMessagingCenter *w = bring(m_messagingCenter, [&] {
+        auto *made = new frmDialogMessagingCenter(m_main->session(), m_main);
+        // The menu's mark stays while the window is only hidden: its rotation still runs.
+        connect(made, &frmDialogMessagingCenter::closed, m_main,
+                [main = m_main] { main->mnuOptionsMessagingCenter->setChecked(false); });
+        return made;
+    });
+    m_main->mnuOptionsMessagingCenter->setChecked(true);
+    return w;
+}
+
+QWidget *DialogOpeners::showWarCenter()
+{
+    return bring(m_warCenter, [&] { return new frmDialogWarCenter(m_main->session(), m_main); });
+}
 
 QWidget *DialogOpeners::showKickCenter()
 {
-    if (!m_kickCenter)
-        m_kickCenter = new frmDialogKickCenter(m_main->session(), m_main);
-    bringUp(m_kickCenter);
-    return m_kickCenter;
+    return bring(m_kickCenter, [&] { return new frmDialogKickCenter(m_main->session(), m_main); });
 }
 
 QWidget *DialogOpeners::showLogger()
 {
-    if (!m_logger)
-        m_logger = new frmLog(m_main->session(), m_main);
-    bringUp(m_logger);
-    return m_logger;
+    return bring(m_logger, [&] { return new frmLog(m_main->session(), m_main); });
 }
 
-static void installKickCenterAndLogger(frmMain *main, DialogOpeners *openers)
+QWidget *DialogOpeners::showShortkeys()
 {
-    // The Options button and the tray's entry trigger the menu item.
-    QObject::connect(main->mnuOptionsKickCenter, &QAction::triggered, openers,
-                     [openers] { openers->showKickCenter(); });
-    QObject::connect(main->mnuExtraLogger, &QAction::triggered, openers,
-                     [openers] { openers->showLogger(); });
+    return bring(m_shortkeys, [&] { return new frmShortkeys(m_main); });
 }
 
-// ---------------------------------------------------------------------------------------------
+void DialogOpeners::onTrigger(QAction *item, QWidget *(DialogOpeners::*show)())
+{
+    connect(item, &QAction::triggered, this, [this, show] { (this->*show)(); });
+}
+
+void DialogOpeners::onTrigger(QAction *item, QWidget *(DialogOpeners::*show)(const QString &),
+                              const QString &gameKind)
+{
+    connect(item, &QAction::triggered, this, [this, show, gameKind] { (this->*show)(gameKind); });
+}
+
+// The Options buttons and the tray's entries trigger these menu items, so each window has one
+// way in.
+void DialogOpeners::wire()
+{
+    frmMain *m = m_main;
+    static const char *const kinds[] = {"cod", "coduo", "cod2", "cod4"};
+    for (int i = 0; i < 4; ++i) {
+        const QString kind = QLatin1String(kinds[i]);
+        onTrigger(m->mnuOptionsGameMaps[i], &DialogOpeners::showMaps, kind);
+        onTrigger(m->mnuOptionsGameSettings[i], &DialogOpeners::showSettings, kind);
+        onTrigger(m->mnuOptionsGameGametype[i], &DialogOpeners::showGametype, kind);
+    }
+    // The button serves whichever game the connection detected; not connected, it opens nothing.
+    connect(m->cmdOptionsMaps, &QPushButton::clicked, this,
+            [this] { showMaps(m_main->session()->gameKind()); });
+    connect(m->mnuFileProfilesList, &QAction::triggered, this,
+            [this] { openProfileManager(m_main); });
+
+    onTrigger(m->mnuOptionsGeneral, &DialogOpeners::showGeneral);
+    onTrigger(m->mnuOptionsPunkbuster, &DialogOpeners::showPunkbuster);
+    onTrigger(m->mnuOptionsExecConfig, &DialogOpeners::showExecConfig);
+    m->mnuOptionsMessagingCenter->setCheckable(true);
+    onTrigger(m->mnuOptionsMessagingCenter, &DialogOpeners::showMessagingCenter);
+    // Disabled for CoD4 by the connection.
+    onTrigger(m->mnuOptionsWarCenter, &DialogOpeners::showWarCenter);
+    onTrigger(m->mnuOptionsKickCenter, &DialogOpeners::showKickCenter);
+    onTrigger(m->mnuExtraLogger, &DialogOpeners::showLogger);
+    onTrigger(m->mnuExtraShortkeysSetup, &DialogOpeners::showShortkeys);
+}
 
 void installDialogOpeners(frmMain *main)
 {
-    auto *openers = new DialogOpeners(main);
-    main->dialogs = openers;
-
-    const std::span<const MapCatalogue> catalogues = mapCatalogues();
-    for (std::size_t i = 0; i < catalogues.size() && i < std::size(main->mnuOptionsGameMaps); ++i) {
-        const QString game = QLatin1String(catalogues[i].gameKind);
-        QObject::connect(main->mnuOptionsGameMaps[i], &QAction::triggered, openers,
-                         [openers, game] { openers->showMaps(game); });
-    }
-    // The button serves whichever game the connection detected; not connected, it opens nothing.
-    QObject::connect(main->cmdOptionsMaps, &QPushButton::clicked, openers,
-                     [openers, main] { openers->showMaps(main->session()->gameKind()); });
-
-    QObject::connect(main->mnuFileProfilesList, &QAction::triggered, openers,
-                     [main] { openProfileManager(main); });
-
-    wireSettingsDialogs(main, openers);
-    // PunkBuster center and config executor. The PunkBuster button and the tray's entry trigger
-    // the menu item.
-    QObject::connect(main->mnuOptionsPunkbuster, &QAction::triggered, openers,
-                     [openers] { openers->showPunkbuster(); });
-    QObject::connect(main->mnuOptionsExecConfig, &QAction::triggered, openers,
-                     [openers] { openers->showExecConfig(); });
-    installCenterOpeners(main, openers); // Messaging Center and War Center
-    // Gametype dialogs
-    installGametypeOpeners(main, openers);
-    installKickCenterAndLogger(main, openers);
+    main->dialogs = new DialogOpeners(main);
 }

@@ -5,63 +5,63 @@
 
 class GametypeDialog;
 class MapsDialog;
-class SettingsDialog;
-class frmDialogGeneral;
-class frmDialogMessagingCenter;
-class frmDialogWarCenter;
+class QAction;
 class QWidget;
+class SettingsDialog;
 class frmDialogExecConfig;
-class frmDialogPunkbuster;
-class frmMain;
-// Kick Center and status logger.
+class frmDialogGeneral;
 class frmDialogKickCenter;
+class frmDialogMessagingCenter;
+class frmDialogPunkbuster;
+class frmDialogWarCenter;
 class frmLog;
+class frmMain;
+class frmShortkeys;
 
 // The windows the main window opens: each made on first use with the session, parented to the
-// main window, and reached again from its menu items, its buttons and the tray menu.
+// main window (so that it goes with it), and reached again from the main window's menu items,
+// its buttons and the tray menu. A window that is closed for good is made afresh next time.
 class DialogOpeners : public QObject
 {
     Q_OBJECT
 public:
     explicit DialogOpeners(frmMain *main);
 
-    // Shows the maps dialog of a game ("cod", "coduo", "cod2", "cod4") and returns it; any other
-    // game kind ("noco") opens nothing and gives null.
+    // The per-game windows of "cod", "coduo", "cod2", "cod4"; any other game kind ("noco")
+    // opens nothing and gives null.
     QWidget *showMaps(const QString &gameKind);
-
-    // --- frmDialogGeneral and the per-game settings dialogs ------------------------------------
-    QWidget *showGeneral();
-    // The settings dialog of a game ("cod", "coduo", "cod2", "cod4"); null for any other kind.
     QWidget *showSettings(const QString &gameKind);
-    // PunkBuster center and config executor.
+    QWidget *showGametype(const QString &gameKind);
+
+    QWidget *showGeneral();
     QWidget *showPunkbuster();
     QWidget *showExecConfig();
-    // Messaging Center and War Center.
     QWidget *showMessagingCenter();
     QWidget *showWarCenter();
-    // Gametype dialogs: the one of a game ("cod", "coduo", "cod2", "cod4"); null for any other.
-    QWidget *showGametype(const QString &gameKind);
-    // Kick Center and status logger.
     QWidget *showKickCenter();
     QWidget *showLogger();
+    QWidget *showShortkeys();
 
 private:
+    void wire();
+    // The window in `slot`, made by `make` when there is none, brought to the front.
+    template<typename W, typename Make> W *bring(QPointer<W> &slot, Make make);
+    void onTrigger(QAction *item, QWidget *(DialogOpeners::*show)());
+    void onTrigger(QAction *item, QWidget *(DialogOpeners::*show)(const QString &),
+                   const QString &gameKind);
+
     frmMain *m_main;
     QPointer<MapsDialog> m_maps[4];
-    QPointer<frmDialogGeneral> m_general;
     QPointer<SettingsDialog> m_settings[4];
-
-    // PunkBuster center and config executor.
+    QPointer<GametypeDialog> m_gametypes[4];
+    QPointer<frmDialogGeneral> m_general;
     QPointer<frmDialogPunkbuster> m_punkbuster;
     QPointer<frmDialogExecConfig> m_execConfig;
-    // Messaging Center and War Center.
     QPointer<frmDialogMessagingCenter> m_messagingCenter;
     QPointer<frmDialogWarCenter> m_warCenter;
-    // Gametype dialogs.
-    QPointer<GametypeDialog> m_gametypes[4];
-    // Kick Center and status logger.
     QPointer<frmDialogKickCenter> m_kickCenter;
     QPointer<frmLog> m_logger;
+    QPointer<frmShortkeys> m_shortkeys;
 };
 
 // Makes the openers and wires the menu items and buttons to them.

@@ -27,6 +27,9 @@ public:
     void setAlwaysOnTop(bool on);
     void setShortkeysEnabled(bool on);
     void saveWindowSize();
+    // The close button's hide and "/mini": into the tray, or down to the task bar where no tray
+    // icon could bring the window back; the tray's window entry follows.
+    void hideToTray();
 
     frmInfo *showAbout();
     frmExit *showExitConfirmation();
@@ -37,7 +40,6 @@ private:
     void openGameDialog(int which); // 0 settings, 1 maps, 2 gametype
     void showNotConnected();
     void restoreWindowSize();
-    void hideToTray();
 
     frmMain *m_main;
     bool m_ending = false;

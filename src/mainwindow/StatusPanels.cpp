@@ -13,6 +13,7 @@ StatusPanels::StatusPanels(QWidget *parent)
     const int stretch[kPanels] = {2, 4, 1, 1, 1};
     for (int i = 0; i < kPanels; ++i) {
         auto *box = new QWidget(this);
+        m_panels[i].box = box;
         auto *layout = new QHBoxLayout(box);
         layout->setContentsMargins(2, 0, 2, 0);
         layout->setSpacing(3);
@@ -83,4 +84,16 @@ void StatusPanels::setTag(int n, const QString &tag)
 {
     if (Panel *p = panel(n))
         p->tag = tag;
+}
+
+QString StatusPanels::panelToolTip(int n) const
+{
+    const Panel *p = panel(n);
+    return p ? p->box->toolTip() : QString();
+}
+
+void StatusPanels::setPanelToolTip(int n, const QString &toolTip)
+{
+    if (Panel *p = panel(n))
+        p->box->setToolTip(toolTip);
 }

@@ -23,10 +23,13 @@ public:
     void setIcon(int panel, const QIcon &icon, const QString &name);
     QString tag(int panel) const;
     void setTag(int panel, const QString &tag);
+    QString panelToolTip(int panel) const;
+    void setPanelToolTip(int panel, const QString &toolTip);
 
 private:
     struct Panel
     {
+        QWidget *box = nullptr;
         QLabel *icon = nullptr;
         QLabel *text = nullptr;
         QString iconName;

@@ -7,6 +7,7 @@
 #include "mainwindow/Icons.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -27,6 +28,25 @@ TrayState &tray()
     static TrayState state;
     return state;
 }
+
+// However the main window comes back into view (the profile manager shows it, the task bar
+// restores it), the window entry offers to hide it again.
+class ShownWatcher : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::WindowStateChange) {
+            auto *window = static_cast<QWidget *>(watched);
+            if (window->isVisible() && !window->isMinimized() && !tray().windowShown)
+                setTrayWindowShown(true);
+        }
+        return false;
+    }
+};
 } // namespace
 
 void AddTrayIcon(frmMain *owner)
@@ -35,6 +55,11 @@ void AddTrayIcon(frmMain *owner)
         return;
     tray().owner = owner;
     tray().installed = true;
+    if (owner && !owner->findChild<ShownWatcher *>(QStringLiteral("trayShownWatcher"))) {
+        auto *watcher = new ShownWatcher(owner);
+        watcher->setObjectName(QStringLiteral("trayShownWatcher"));
+        owner->installEventFilter(watcher);
+    }
     if (owner && !owner->findChild<frmTray *>()) {
         auto *menu = new frmTray(owner);
         tray().menu = menu;

@@ -2,12 +2,15 @@
 
 #include "config/AppInfo.h"
 #include "config/ChatColours.h"
+#include "mainwindow/AutoScreenshots.h"
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/Communication.h"
 #include "mainwindow/ConnectionPanel.h"
 #include "mainwindow/DialogOpeners.h"
 #include "mainwindow/Icons.h"
 #include "mainwindow/MainLifecycle.h"
+#include "mainwindow/PingMeter.h"
+#include "mainwindow/ShortcutKeys.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
 #include "platform/Clock.h"
@@ -84,6 +87,9 @@ frmMain::frmMain(RconSession *session, QWidget *parent)
     commandLine = new CommandLine(this);
     communication = new Communication(this);
     lifecycle = new MainLifecycle(this);
+    pingMeter = new PingMeter(this);
+    autoScreenshots = new AutoScreenshots(this);
+    shortcutKeys = new ShortcutKeys(this);
     installDialogOpeners(this);
     lifecycle->startUp();
 }
@@ -215,15 +221,12 @@ void frmMain::buildControls()
     lblGame = label(c, "lblGame");
     lblGame->hide();
 
-    // Identity and counters other windows read; never shown.
+    // Identity other windows read; never shown.
     lblAppNamer = label(c, "lblAppNamer", AppInfo::name());
     lblAppShortNamer = label(c, "lblAppShortNamer", AppInfo::shortName());
     lblAppVersionr = label(c, "lblAppVersionr", AppInfo::version());
-    lblAutoPBSSCounter = label(c, "lblAutoPBSSCounter", QStringLiteral("0"));
-    for (QLabel *l : {lblAppNamer, lblAppShortNamer, lblAppVersionr, lblAutoPBSSCounter})
+    for (QLabel *l : {lblAppNamer, lblAppShortNamer, lblAppVersionr})
         l->hide();
-    tmrCheckPingMeter = timer(this, "tmrCheckPingMeter", 1000);
-    tmrShortKeys = timer(this, "tmrShortKeys", 1);
 }
 
 void frmMain::setMapRestartConnected(bool connected)
@@ -345,6 +348,8 @@ void frmMain::layoutControls()
             if (b->isVisibleTo(this))
                 x += width + gap;
         }
+        // The automatic screenshots under them, as wide as the tab strip.
+        place(frameAutoPBSS, 120, top + h + gap, tsW, hintH(frameAutoPBSS, 700));
     }
 
     // Right-hand column: players and chat.

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class AutoScreenshots;
 class CommandLine;
 class Communication;
 class ConnectionPanel;
@@ -10,6 +11,7 @@ class ConnectionSequence;
 class DialogOpeners;
 class ConsoleBox;
 class MainLifecycle;
+class PingMeter;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -24,6 +26,7 @@ class QPushButton;
 class QTabBar;
 class QTimer;
 class RconSession;
+class ShortcutKeys;
 class StatusPanels;
 
 // The main window: it shows the rcon session (connection fields, console, status bar, the
@@ -64,6 +67,9 @@ public:
     CommandLine *commandLine = nullptr;
     Communication *communication = nullptr;
     MainLifecycle *lifecycle = nullptr;
+    PingMeter *pingMeter = nullptr;
+    AutoScreenshots *autoScreenshots = nullptr;
+    ShortcutKeys *shortcutKeys = nullptr;
 
     // --- connection -----------------------------------------------------------------------
     QLineEdit *txtServerIP = nullptr;
@@ -126,10 +132,19 @@ public:
     QLabel *lblAppNamer = nullptr;
     QLabel *lblAppShortNamer = nullptr;
     QLabel *lblAppVersionr = nullptr;
-    QLabel *lblAutoPBSSCounter = nullptr;
-    QTimer *tmrCheckPingMeter = nullptr;
-    QTimer *tmrShortKeys = nullptr;
     StatusPanels *sb1 = nullptr;
+
+    // --- ping meter, automatic screenshots, shortcut keys (made by their parts) -------------
+    QTimer *tmrCheckPingMeter = nullptr;
+    QTimer *tmrPing = nullptr;
+    QGroupBox *frameAutoPBSS = nullptr;
+    QLineEdit *txtAutoPBSSSec = nullptr;
+    QPushButton *cmdAutoPBSSStart = nullptr;
+    QPushButton *cmdAutoPBSSStop = nullptr;
+    QProgressBar *pbAutoPBSS = nullptr;
+    QLabel *lblAutoPBSSCounter = nullptr;
+    QTimer *tmrAutoPBSS = nullptr;
+    QTimer *tmrShortKeys = nullptr;
 
     // --- menus ----------------------------------------------------------------------------
     QMenu *mnuFile = nullptr;

@@ -1,0 +1,353 @@
+#include "DialogRecorder.h"
+#include "FakeGameServer.h"
+#include "TestEnv.h"
+
+#include "config/Profiles.h"
+#include "mainwindow/CommandLine.h"
+#include "mainwindow/PingMeter.h"
+#include "mainwindow/ShortcutKeys.h"
+#include "mainwindow/StatusPanels.h"
+#include "mainwindow/TrayIcon.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/frmShortkeys.h"
+#include "platform/Clock.h"
+#include "platform/Ini.h"
+#include "platform/KeyState.h"
+#include "platform/UdpLink.h"
+#include "rcon/RconSession.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+constexpr int Ctrl = 17, Alt = 18, kTimedOut = -1, kNoIcmp = -2;
+const QString kBlockedHint = QStringLiteral("It's possible that the server blocked ping.");
+
+// The main window on a session logged in to a fake CoD4 server, on the fast clock, with a
+// keyboard the test holds and every box answered.
+struct Rig
+{
+    Rig()
+        : env(20.0)
+    {
+        server.setPassword("pw");
+        server.start();
+        session.setPassword(QStringLiteral("pw"));
+        session.setAdminName(QStringLiteral("Admin"));
+        session.link()->setRemoteHost(QStringLiteral("127.0.0.1"));
+        session.link()->setRemotePort(server.port());
+        session.link()->open();
+        KeyState::setOverride([this](int key) { return held.contains(key); });
+        main = std::make_unique<frmMain>(&session);
+        session.setGameKind(QStringLiteral("cod4"));
+        main->txtServerIP->setText(QStringLiteral("127.0.0.1"));
+        env.writeFile(QStringLiteral("Other.ini"), "[ShortkeySay]\r\nSay1=gg all\r\nSay2=\r\n");
+    }
+    ~Rig()
+    {
+        main.reset();
+        KeyState::setOverride({});
+        server.stop();
+    }
+    void useProfile(const QString &name, const QByteArray &pingSettings)
+    {
+        env.writeFile(QStringLiteral("Profiles/") + name + QStringLiteral("/Preferences.ini"),
+                      "[Ping Settings]\r\n" + pingSettings);
+        session.setProfile(name);
+    }
+    // Everything sent until now, known to have arrived.
+    QByteArrayList commands()
+    {
+        session.SendCommand(QStringLiteral("end"));
+        if (!QTest::qWaitFor([this] { return server.commands().endsWith("end"); }))
+            return {"the end never arrived"};
+        return server.commands().mid(0, server.commands().size() - 1);
+    }
+    void poll(const QList<int> &keys)
+    {
+        held = keys;
+        main->tmrShortKeys->stop();
+        main->shortcutKeys->tmrShortKeys_Timer();
+    }
+
+    TestProgramDir env;
+    DialogRecorder boxes;
+    FakeGameServer server{FakeGame::CoD4};
+    RconSession session;
+    QList<int> held;
+    std::unique_ptr<frmMain> main;
+};
+} // namespace
+
+class tst_PingKeys : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pingMeter_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("echo"); // the round trip the echo reports, or how it fails
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<int>("nextMs");
+        const QByteArray every5 = "PingMeterEnable=1\r\nPingMeterTime=5\r\n";
+        QTest::newRow("12 ms") << every5 << 12 << "Ping: 12 " << QString() << 5000;
+        QTest::newRow("999 ms") << every5 << 999 << "Ping: 999 " << QString() << 5000;
+        QTest::newRow("1000 ms") << every5 << 1000 << "Ping: 999 " << kBlockedHint << 30000;
+        QTest::newRow("no answer") << every5 << kTimedOut << "Ping: 999 " << kBlockedHint << 30000;
+        QTest::newRow("no ICMP socket") << every5 << kNoIcmp << "Ping unavailable "
+                                        << "no socket" << 30000;
+        QTest::newRow("no period reads one second")
+            << QByteArray("PingMeterEnable=1\r\nPingMeterTime=x\r\n") << 3 << "Ping: 3 "
+            << QString() << 1000;
+    }
+
+    // The starter arms the meter from the profile's settings; each echo's outcome sets panel 3
+    // and when the next echo goes. Another profile re-arms it.
+    void pingMeter()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(int, echo);
+        QFETCH(int, nextMs);
+        Rig rig;
+        PingMeter *meter = rig.main->pingMeter;
+        QStringList pinged, shownWhenSent;
+        meter->setEchoSender([&](const QString &address) {
+            pinged << address;
+            shownWhenSent << rig.main->sb1->text(3);
+            if (echo == kTimedOut)
+                meter->echoFailed(IcmpPing::TimedOut, QStringLiteral("No answer within 200 ms"));
+            else if (echo == kNoIcmp)
+                meter->echoFailed(IcmpPing::NotAvailable, QStringLiteral("no socket"));
+            else
+                meter->echoReplied(echo);
+        });
+        QTRY_COMPARE(rig.main->sb1->text(3), QStringLiteral("Ping meter off "));
+        rig.useProfile(QStringLiteral("Clan"), settings);
+        QTRY_VERIFY(!pinged.isEmpty());
+        QCOMPARE(pinged.first() + shownWhenSent.first(), "127.0.0.1Starting ping meter... ");
+        QTEST(rig.main->sb1->text(3), "shown");
+        QTEST(rig.main->sb1->panelToolTip(3), "toolTip");
+        QVERIFY(rig.main->tmrPing->isActive());
+        QCOMPARE(Clock::interval(rig.main->tmrPing), nextMs);
+
+        rig.useProfile(QStringLiteral("Off"), "PingMeterEnable=0\r\nPingMeterTime=5\r\n");
+        QTRY_COMPARE(rig.main->sb1->text(3), QStringLiteral("Ping meter off "));
+        const qsizetype echoes = pinged.size();
+        Wait(nextMs / 1000.0 + 1);
+        QCOMPARE(pinged.size(), echoes);
+        WriteIni(Profiles::preferencesFile(QStringLiteral("Off")), QStringLiteral("Ping Settings"),
+                 QStringLiteral("PingMeterEnable"), QStringLiteral("1"));
+        QTRY_VERIFY(pinged.size() > echoes);
+    }
+
+    void pingLoopbackForReal()
+    {
+        if (!IcmpPing::isAvailable())
+            QSKIP(qPrintable(IcmpPing::unavailableReason()));
+        Rig rig;
+        rig.useProfile(QStringLiteral("Clan"), "PingMeterEnable=1\r\nPingMeterTime=1\r\n");
+        const QRegularExpression measured(QStringLiteral("^Ping: \\d{1,3} $"));
+        QTRY_VERIFY2(measured.match(rig.main->sb1->text(3)).hasMatch(),
+                     qPrintable(rig.main->sb1->text(3)));
+    }
+
+    void screenshots_data()
+    {
+        QTest::addColumn<QString>("period");
+        QTest::newRow("30") << "30";
+        QTest::newRow("29.5") << "29.5";
+        QTest::newRow("empty") << "";
+        QTest::newRow("no number") << "thirty";
+    }
+
+    // On the fast clock a second is 50 ms: "pb_sv_getss" goes at the 30th tick and every 30
+    // after; a shorter period is refused.
+    void screenshots()
+    {
+        QFETCH(QString, period);
+        Rig rig;
+        frmMain &m = *rig.main;
+        QElapsedTimer clock;
+        QList<qint64> sentAt;
+        connect(&rig.server, &FakeGameServer::datagramReceived, this,
+                [&](const ReceivedDatagram &) { sentAt << clock.elapsed(); });
+        m.txtAutoPBSSSec->setText(period);
+        clock.start();
+        QTest::mouseClick(m.cmdAutoPBSSStart, Qt::LeftButton);
+        const bool accepted = period == QLatin1String("30");
+        QCOMPARE(m.tmrAutoPBSS->isActive() && !m.txtAutoPBSSSec->isEnabled(), accepted);
+        if (!accepted) {
+            QCOMPARE(rig.boxes.last().text, "The refresh rate must be 30 or higher!");
+            QCOMPARE(rig.boxes.last().icon, MsgIcon::Critical);
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(sentAt.size(), 2, 5000);
+        QCOMPARE(rig.server.commands(), QByteArrayList({"pb_sv_getss", "pb_sv_getss"}));
+        QVERIFY2(sentAt[0] >= 1450 && sentAt[0] < 1750, qPrintable(QString::number(sentAt[0])));
+        QVERIFY2(qAbs(sentAt[1] - sentAt[0] - 1500) < 150, qPrintable(QString::number(sentAt[1])));
+        QTest::mouseClick(m.cmdAutoPBSSStop, Qt::LeftButton);
+        QVERIFY(!m.tmrAutoPBSS->isActive() && m.txtAutoPBSSSec->isEnabled());
+        QCOMPARE(m.pbAutoPBSS->value(), 0);
+        QCOMPARE(m.lblAutoPBSSCounter->text(), QStringLiteral("2"));
+        QVERIFY(rig.boxes.boxes.isEmpty());
+    }
+
+    void shortcutPoll_data()
+    {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<bool>("switchedOn");
+        QTest::addColumn<QList<int>>("held");
+        QTest::addColumn<QByteArrayList>("sent");
+        QTest::addColumn<bool>("onAfter");
+        const auto announced = [](const char *text, const char *command) {
+            return QByteArrayList{"Say ^7Vantor 9.0.1 ^4||^7 " + QByteArray(text) + " by ^4Admin",
+                                  command};
+        };
+        const QByteArrayList none;
+        QTest::newRow("Ctrl+F5 switched off")
+            << "cod4" << false << QList{Ctrl, 116} << none << false;
+        QTest::newRow("Ctrl+keypad + when off")
+            << "cod4" << false << QList{Ctrl, 107} << none << true;
+        QTest::newRow("Ctrl+keypad -") << "cod4" << true << QList{Ctrl, 109} << none << false;
+        QTest::newRow("F5 without Ctrl") << "cod4" << true << QList{116} << none << true;
+        QTest::newRow("Ctrl+F5 on CoD4")
+            << "cod4" << true << QList{Ctrl, 116}
+            << announced("Friendlyfire set to ON", "scr_team_fftype 1") << true;
+        QTest::newRow("Ctrl+F8 on CoD2")
+            << "cod2" << true << QList{Ctrl, 119}
+            << announced("Friendlyfire set to SHARED", "scr_friendlyfire 3") << true;
+        QTest::newRow("Alt+F2 on CoD UO")
+            << "coduo" << true << QList{Alt, 113} << announced("Killcam set to OFF", "setkillcam 0")
+            << true;
+        QTest::newRow("Alt+F10 on CoD2")
+            << "cod2" << true << QList{Alt, 121}
+            << announced("Enemy Spectate set to OFF", "scr_spectateenemy 0") << true;
+        QTest::newRow("Ctrl and Alt with F1, in table order")
+            << "cod4" << true << QList{Ctrl, Alt, 112}
+            << announced("Vote set to ON", "g_allowvote 1")
+                   + announced("Vote set to OFF", "g_allowvote 0")
+            << true;
+        QTest::newRow("Ctrl+keypad 1")
+            << "cod4" << true << QList{Ctrl, 97} << QByteArrayList{"fast_restart"} << true;
+        QTest::newRow("Ctrl+keypad 3 and 6, Say2 empty")
+            << "cod4" << true << QList{Ctrl, 99, 102} << QByteArrayList{"Say gg all", "Say "}
+            << true;
+    }
+
+    // One poll with the keys held: exactly the commands of the rows that fire, and the switch.
+    void shortcutPoll()
+    {
+        QFETCH(QString, game);
+        QFETCH(bool, switchedOn);
+        QFETCH(bool, onAfter);
+        Rig rig;
+        rig.session.setGameKind(game);
+        (switchedOn ? rig.main->mnuExtraShortkeysEnable : rig.main->mnuExtraShortkeysDisable)
+            ->trigger();
+        QFETCH(QList<int>, held);
+        rig.poll(held);
+        QTEST(rig.commands(), "sent");
+        QCOMPARE(rig.main->sb1->text(4), onAfter ? QStringLiteral("Shortcut keys: Enabled ")
+                                                 : QStringLiteral("Shortcut keys: Disabled "));
+        QCOMPARE(rig.main->mnuExtraShortkeysEnable->isChecked(), onAfter);
+        QVERIFY(rig.boxes.boxes.isEmpty());
+    }
+
+    // Held down, a combination fires on every poll; Ctrl+Insert starts the screenshots and
+    // Alt+Insert stops them.
+    void heldKeysFireOnEveryPoll()
+    {
+        Rig rig;
+        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMess"), QStringLiteral("1"));
+        rig.main->mnuExtraShortkeysEnable->trigger();
+        rig.held = {Ctrl, 96};
+        QTRY_VERIFY(rig.server.commands().count("map_restart") >= 3);
+        rig.held = {Ctrl, 45};
+        QTRY_VERIFY(rig.main->tmrAutoPBSS->isActive());
+        rig.held = {Alt, 45};
+        QTRY_VERIFY(!rig.main->tmrAutoPBSS->isActive() && rig.main->txtAutoPBSSSec->isEnabled());
+    }
+
+    // Ctrl+PageDown hides the window (twice leaves it hidden), Ctrl+PageUp brings it back,
+    // switched off too; "/mini" tells the tray's window entry as well.
+    void windowKeysAndMini()
+    {
+        Rig rig;
+        rig.main->show();
+        rig.poll({Ctrl, 34});
+        rig.poll({Ctrl, 34});
+        QVERIFY(!rig.main->isVisible());
+        QCOMPARE(trayWindowMarker() + trayWindowEntryCaption(), "WINDOWCLOSEDShow Window");
+        rig.poll({Ctrl, 33});
+        QVERIFY(rig.main->isVisible());
+        QCOMPARE(trayWindowMarker(), QStringLiteral("WINDOWOPEN"));
+        rig.main->commandLine->runLine(QStringLiteral("/mini"));
+        QCOMPARE(trayWindowMarker(), QStringLiteral("WINDOWCLOSED"));
+        rig.poll({Ctrl, 33});
+        QTRY_VERIFY(rig.main->isVisible() && !rig.main->isMinimized());
+        QCOMPARE(trayWindowMarker() + trayWindowEntryCaption(), "WINDOWOPENHide Window");
+    }
+
+    // Extra > Shortkeys > Setup edits the three texts of \Other.ini; Cancel forgets the edit.
+    void sayTextsWindow()
+    {
+        Rig rig;
+        rig.main->mnuExtraShortkeysSetup->trigger();
+        auto *window = rig.main->findChild<frmShortkeys *>(QStringLiteral("frmShortkeys"));
+        QVERIFY(window && window->isVisible());
+        window->txtSay2->setText(QStringLiteral("^1Go ^7go"));
+        window->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
+        rig.main->mnuExtraShortkeysSetup->trigger();
+        QCOMPARE(window->txtSay1->text() + window->txtSay2->text(), "gg all");
+        window->txtSay2->setText(QStringLiteral("^1Go ^7go"));
+        window->txtSay3->setText(QStringLiteral("brb"));
+        window->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(rig.env.readFile(QStringLiteral("Other.ini")),
+                 "[ShortkeySay]\r\nSay1=gg all\r\nSay2=^1Go ^7go\r\nSay3=brb\r\n");
+    }
+
+    // A real key press on an X server of the test's own reaches the poll and the game server.
+    void realKeyboardUnderXvfb()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("needs Xvfb and xdotool");
+        QProcess x;
+        x.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-noreset"});
+        QVERIFY(x.waitForReadyRead(10000));
+        const QByteArray display = ':' + x.readLine().trimmed();
+        const auto xdotool = [&](const char *action) {
+            QProcess tool;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+            tool.setProcessEnvironment(environment);
+            tool.start(QStringLiteral("xdotool"), {QLatin1String(action), "Control_R+KP_3"});
+            return tool.waitForFinished() && tool.exitCode() == 0;
+        };
+
+        Rig rig;
+        KeyState::setOverride({});
+        rig.main->shortcutKeys->readKeyboardOf({});
+        QVERIFY(rig.main->sb1->panelToolTip(4).startsWith(u"Shortcut keys unavailable"));
+        QVERIFY(!rig.main->tmrShortKeys->isActive());
+        rig.main->shortcutKeys->readKeyboardOf(display);
+        rig.main->mnuExtraShortkeysEnable->trigger();
+        QVERIFY(xdotool("keydown"));
+        QTRY_VERIFY(!rig.server.commands().isEmpty());
+        QVERIFY(xdotool("keyup"));
+        QCOMPARE(rig.server.commands().first(), QByteArray("Say gg all"));
+        rig.main->shortcutKeys->readKeyboardOf({}); // lets go of the display before it goes
+        x.terminate();
+        x.waitForFinished();
+    }
+};
+
+QTEST_MAIN(tst_PingKeys)
+#include "tst_pingkeys.moc"
