@@ -139,8 +139,6 @@ void GametypeDialog::addEntry(QWidget *frame, QGridLayout *grid, const QByteArra
     set->setToolTip(prefix.trimmed());
     connect(set, &QPushButton::clicked, this,
             [this, prefix, text] { cmdSetEntry_Click(prefix, text); });
-    // A value typed and ended with Enter is meant to be sent, as on the console's command line.
-    connect(text, &QLineEdit::returnPressed, set, &QPushButton::click);
     grid->addWidget(label(frame, controlName("lbl", stem).constData(), caption), line,
                     kCaptionColumn);
     grid->addWidget(text, line, kValueColumn);

@@ -1,6 +1,7 @@
 #include "settings/WeaponTabs.h"
 
 #include "platform/Controls.h"
+#include "platform/Ini.h"
 #include "rcon/RconSession.h"
 #include "settings/SettingsWindow.h"
 #include "settings/WeaponTables.h"
@@ -207,9 +208,12 @@ void WeaponTabs::tmrSet_Timer(int index)
 {
     Set &set = m_sets[index];
     RconSession *session = m_dialog->session();
-    if (!session->isConnected()) {
-        // Stopped before the not-connected box shows, or every tick behind the box would stack
-        // another box on it.
+    // Without a link each tick's send shows its own box, so a set shows one box per command.
+    // [Settings] StopWeaponSetsWhenNotConnected=1 in Preferences.ini stops it at the first box.
+    if (!session->isConnected()
+        && ReadPref(QStringLiteral("Settings"), QStringLiteral("StopWeaponSetsWhenNotConnected"))
+               == QLatin1String("1")) {
+        // Stopped before the box shows, or every tick behind the box would stack another on it.
         const QString next = set.commands.value(set.step);
         endSet(set);
         session->SendCommand(next);
