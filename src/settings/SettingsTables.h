@@ -35,8 +35,9 @@ struct SettingsTable
     const char *title;
     std::span<const SettingsTab> tabs;
     std::span<const SettingQuery> queries; // in the order they are asked
-    // The dialog enables its retrieval only while the link is open. CoD UO never had the watch,
-    // and its buttons stay usable; a retrieval without a link stops at its first read.
+    // The dialog enables its retrieval only while the link is open. CoD UO never had the watch:
+    // its buttons stay usable, and a retrieval without a link runs through, each query telling
+    // that nothing was sent.
     bool connectionWatch;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/ConsoleText.h"
 #include "platform/Controls.h"
 #include "platform/UdpLink.h"
+#include "rcon/Quoting.h"
 #include "rcon/RconSession.h"
 #include "rcon/Transport.h"
 #include "ui/ApplyLanguage.h"
@@ -241,14 +242,20 @@ void SettingsWindow::choice_Click(const QString &stem, int index)
         m_session->AnnounceChange(command, QLatin1String(row.announcements[index]));
     else
         m_session->SendCommand(command);
-    // The announcement's pause runs every event, so the window may be gone by now. Without a
-    // link nothing was sent, and the mark would claim a value the server never got.
-    if (!self || row.click == Click::SendOnly || !m_session->isConnected())
+    // The announcement's pause runs every event, so the window may be gone by now.
+    if (!self || row.click == Click::SendOnly)
         return;
     markGroup(group, index);
 }
 
-QString SettingsWindow::fieldCommand(const SettingRow &row) const
+QString SettingsWindow::quoted(const QString &text)
+{
+    if (quotedOrRefused(text, this).isEmpty())
+        return QString();
+    return quoteMark() + text + quoteMark();
+}
+
+QString SettingsWindow::fieldCommand(const SettingRow &row)
 {
     const char *prefix = row.commandCoD2CoD4 && isCoD2OrCoD4() ? row.commandCoD2CoD4 : row.command;
     QString value;
@@ -256,15 +263,20 @@ QString SettingsWindow::fieldCommand(const SettingRow &row) const
         value = QString::number(m_sliders.value(QLatin1String(row.name))->value());
     } else {
         value = m_fields.value(QLatin1String(row.name))->text();
-        if (row.quoted)
-            value = quoteMark() + value + quoteMark();
+        if (row.quoted) {
+            value = quoted(value);
+            if (value.isEmpty())
+                return QString();
+        }
     }
     return QLatin1String(prefix) + value;
 }
 
 void SettingsWindow::cmdSet_Click(const SettingRow &row)
 {
-    m_session->SendCommand(fieldCommand(row));
+    const QString command = fieldCommand(row);
+    if (!command.isEmpty())
+        m_session->SendCommand(command);
 }
 
 void SettingsWindow::cmdRemove_Click(const SettingRow &row)
@@ -314,22 +326,16 @@ void SettingsWindow::tmrGetServerInfo_Timer()
     const int step = ++m_step;
     pbGetServerInfo->setValue(step);
     if (step >= m_lastStep) {
-        endRetrieval(true);
+        endRetrieval();
         return;
     }
     if (step % 2 == 1) {
         const int i = (step - 1) / 2;
         if (i >= m_reads.size())
             return;
-        const QString query = m_reads[i].query;
-        if (!m_session->isConnected()) {
-            // Stopped before the not-connected box shows: behind a box the timer would go on
-            // asking, and stack one box on the other.
-            endRetrieval(false);
-            m_session->sendForReply(query);
-            return;
-        }
-        m_session->sendForReply(query);
+        // Without a link each query shows the not-connected box, as every send does, and the
+        // steps go on behind the boxes.
+        m_session->sendForReply(m_reads[i].query);
         return;
     }
     const int i = step / 2 - 1;
@@ -346,23 +352,20 @@ void SettingsWindow::tmrGetServerInfo_Timer()
     if (m_endsWithLastRead && i == m_reads.size() - 1) {
         m_step = m_lastStep;
         pbGetServerInfo->setValue(m_lastStep);
-        endRetrieval(true);
+        endRetrieval();
     }
 }
 
-void SettingsWindow::endRetrieval(bool completed)
+void SettingsWindow::endRetrieval()
 {
     tmrGetServerInfo->stop();
     m_step = 0;
     pbGetServerInfo->setValue(0);
     pbGetServerInfo->hide();
     cmdGetServerInfo->show();
-    if (completed) {
-        // The console is full of the queries and their answers; it starts again from the status.
-        m_session->console()->clear();
-        if (m_session->isConnected())
-            m_session->SendCommand(QStringLiteral("status"));
-    }
+    // The console is full of the queries and their answers; it starts again from the status.
+    m_session->console()->clear();
+    m_session->SendCommand(QStringLiteral("status"));
     cmdOK->show();
     lblGetServerInfo->hide();
 }

@@ -67,6 +67,9 @@ protected:
 
     bool isCoD2OrCoD4() const;
     virtual QString quoteMark() const;
+    // The text in quote marks; empty, after a box that says why, when the text holds a quote mark
+    // itself: the server would end the value there and read the rest as further words.
+    QString quoted(const QString &text);
 
     QLabel *lblWindowTitle = nullptr;
     QPushButton *cmdGetServerInfo = nullptr;
@@ -91,10 +94,10 @@ private:
     void cmdGetServerInfo_Click();
     void tmrGetServerInfo_Timer();
     void tmrCheckIfConnected_Timer();
-    void endRetrieval(bool completed);
+    void endRetrieval();
     void fill(const QString &target, const QString &value);
     void markGroup(const Group &group, int index);
-    QString fieldCommand(const SettingRow &row) const;
+    QString fieldCommand(const SettingRow &row); // empty: nothing to send
 
     RconSession *m_session;
     QHash<QString, Group> m_groups;

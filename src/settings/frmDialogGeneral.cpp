@@ -52,10 +52,9 @@ frmDialogGeneral::frmDialogGeneral(RconSession *session, QWidget *parent)
     layout->addWidget(ts1);
     layout->addWidget(stkFrames, 1);
 
+    // Tabs three and four pick their frame by the game when clicked; a tab already showing keeps
+    // its frame until the next click.
     connect(ts1, &QTabBar::currentChanged, this, &frmDialogGeneral::ts1_Click);
-    // A tab chosen before the game was known shows what the game now offers.
-    connect(session, &RconSession::gameKindChanged, this,
-            [this] { ts1_Click(ts1->currentIndex()); });
     ts1_Click(0);
     startConnectionWatch();
 
@@ -87,7 +86,8 @@ QFrame *frmDialogGeneral::buildOther()
 
     QGroupBox *teamNames
         = group(frameOther, "frameTeamnameChange", QStringLiteral("Teamname Change"));
-    cmdChangeTeamNames = button(teamNames, "cmdChangeTeamNames", QStringLiteral("Change"));
+    QPushButton *cmdChangeTeamNames
+        = button(teamNames, "cmdChangeTeamNames", QStringLiteral("Change"));
     connect(cmdChangeTeamNames, &QPushButton::clicked, this,
             &frmDialogGeneral::cmdChangeTeamNames_Click);
     auto *teamLayout = new QHBoxLayout(teamNames);
@@ -168,21 +168,21 @@ void frmDialogGeneral::cmdChangeTeamNames_Click()
     const GeneralTable &t = generalTable();
     auto *allies = findChild<QLineEdit *>(QLatin1String(t.teamNames[0].name));
     auto *axis = findChild<QLineEdit *>(QLatin1String(t.teamNames[1].name));
-    const QString q = quoteMark();
-    const QString axisCommand = QLatin1String(kTeamNameAxisCommand) + q + axis->text() + q;
-    session()->SendCommand(QLatin1String(kTeamNameAlliesCommand) + q + allies->text() + q);
-    if (!session()->isConnected())
-        return; // the box has told it once; a second for the Axis name would say nothing new
+    // Both names are judged before either is sent: half a change would leave the teams unmatched.
+    const QString alliesName = quoted(allies->text());
+    if (alliesName.isEmpty())
+        return;
+    const QString axisName = quoted(axis->text());
+    if (axisName.isEmpty())
+        return;
+    session()->SendCommand(QLatin1String(kTeamNameAlliesCommand) + alliesName);
     // The server ignores a request that follows the last one within half a second, so the Axis
-    // name waits. Every event runs meanwhile: a second click would slip another pair in between,
-    // and the window may even be gone afterwards.
-    cmdChangeTeamNames->setEnabled(false);
+    // name waits. Every event runs meanwhile, and the window may be gone afterwards.
     const QPointer<frmDialogGeneral> self(this);
     Wait(1.0);
     if (!self)
         return;
-    cmdChangeTeamNames->setEnabled(true);
-    session()->SendCommand(axisCommand);
+    session()->SendCommand(QLatin1String(kTeamNameAxisCommand) + axisName);
 }
 
 void frmDialogGeneral::cmdKillserver_Click()

@@ -40,5 +40,4 @@ private:
     QFrame *frameCoDCoDUOCoD2 = nullptr;
     QFrame *frameNonCoD24 = nullptr;
     QLineEdit *txtThing = nullptr; // one double quote, the quote of every quoted value
-    QPushButton *cmdChangeTeamNames = nullptr;
 };
