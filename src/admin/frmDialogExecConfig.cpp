@@ -27,6 +27,8 @@ frmDialogExecConfig::frmDialogExecConfig(RconSession *session, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmDialogExecConfig"));
     setWindowTitle(QStringLiteral("Set config"));
+    // Executing closes the window; opened again, it starts from its first entry.
+    setAttribute(Qt::WA_DeleteOnClose);
 
     cbConfigs = comboBox(this, "cbConfigs");
     cbConfigs->setMinimumContentsLength(28);
@@ -77,8 +79,9 @@ void frmDialogExecConfig::resetList()
 
 void frmDialogExecConfig::cmdGetConfigs_Click()
 {
-    if (m_session->sendForReply(QStringLiteral("dir / cfg")))
-        tmrSet->start();
+    m_session->SendCommand(QStringLiteral("dir / cfg"));
+    m_session->clearReplyBuffer();
+    tmrSet->start();
 }
 
 void frmDialogExecConfig::tmrSet_Timer()
@@ -91,10 +94,7 @@ void frmDialogExecConfig::tmrSet_Timer()
     const QStringList lines = txtConfigs->text().split(QStringLiteral("\r\n"));
     for (qsizetype i = 2; i < lines.size(); ++i) {
         const QString &name = lines.at(i);
-        if (name == kDirRule || isShippedConfig(name))
-            continue;
-        // A file both packed and loose is listed twice; it is one file to run.
-        if (cbConfigs->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        if (name != kDirRule && !isShippedConfig(name))
             cbConfigs->addItem(name);
     }
     // The listing pushed the players out of the console: bring them back.
@@ -109,12 +109,7 @@ void frmDialogExecConfig::cmdSetConfig_Click()
                this);
         return;
     }
-    const QString command = QStringLiteral("exec ") + cbConfigs->currentText();
-    if (!m_session->isConnected()) {
-        m_session->SendCommand(command); // says so; nothing ran, so the window stays
-        return;
-    }
-    m_session->SendCommand(command);
+    m_session->SendCommand(QStringLiteral("exec ") + cbConfigs->currentText());
     MsgBox(QStringLiteral("Configfile executing..."), MsgIcon::Information,
            QStringLiteral("Executing..."), MsgButtons::Ok, this);
     close();

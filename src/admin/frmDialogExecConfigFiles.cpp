@@ -36,7 +36,8 @@ constexpr const char *kCoD2[] = {
     "language.cfg",         "options_graphics.cfg",
     "server_dm.cfg",        "server_tdm.cfg",       "server_sd.cfg",
     "server_ctf.cfg",       "server_hq.cfg",
-    "thumbstick_default.cfg",
+    "thumbstick_default.cfg",   "thumbstick_southpaw.cfg",
+    "thumbstick_legacy.cfg",    "thumbstick_legacysouthpaw.cfg",
     "viewsensitivity_low.cfg",  "viewsensitivity_medium.cfg",
     "viewsensitivity_high.cfg", "viewsensitivity_ultra.cfg",
     "developer.cfg",        "developer_mp.cfg",     "autoexec_dev.cfg",
@@ -46,6 +47,7 @@ constexpr const char *kCoD2[] = {
 constexpr const char *kCoD4[] = {
     "default.cfg",          "default_mp.cfg",
     "default_mp_controls.cfg", "default_mp_gamesettings.cfg", "default_filter.cfg",
+    "default_splitscreen.cfg", "default_systemlink.cfg",     "default_xboxlive.cfg",
     "safemode.cfg",         "safemode_mp.cfg",      "safemode_mp_server.cfg",
     "language.cfg",         "options_graphics.cfg",
     "server_dm.cfg",        "server_tdm.cfg",       "server_sd.cfg",
@@ -58,8 +60,8 @@ constexpr const char *kCoD4[] = {
     "viewsensitivity_low.cfg",  "viewsensitivity_medium.cfg",
     "viewsensitivity_high.cfg", "viewsensitivity_ultra.cfg",
     "developer.cfg",        "developer_mp.cfg",     "autoexec_dev.cfg",
-    "devgui_main.cfg",      "devgui_maps_mp.cfg",   "dvar_defaults.cfg",
-    "test.cfg",
+    "devgui_main.cfg",      "devgui_maps.cfg",      "devgui_maps_mp.cfg",
+    "dvar_defaults.cfg",    "test.cfg",
 };
 
 // Lines of the listing that are no file of the server's: the blank line that ends the reply,

@@ -5,6 +5,7 @@
 #include "platform/ConsoleText.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "rcon/Quoting.h"
 #include "rcon/RconSession.h"
 #include "ui/ApplyLanguage.h"
 
@@ -103,14 +104,21 @@ QString selectedText(const QTreeWidget *list, int column)
     return selected.isEmpty() ? QString() : selected.first()->text(column);
 }
 
-// Busy while a list request waits for its reply, empty otherwise.
-QProgressBar *waitingBar(QWidget *parent, const char *name)
+// The tick counter of a list's read-back timer, set back to 0 once the list is read.
+QProgressBar *tickCounter(QWidget *parent, const char *name)
 {
     auto *bar = named(new QProgressBar(parent), name);
-    bar->setRange(0, 1);
+    bar->setRange(0, 100);
     bar->setValue(0);
     bar->setTextVisible(false);
     return bar;
+}
+
+// Counts one tick; the list is read on the first tick after its request.
+bool firstTick(QProgressBar *ticks)
+{
+    ticks->setValue(ticks->value() + 1);
+    return ticks->value() == 1;
 }
 
 QLabel *explanation(QWidget *parent, const char *name, const QString &text)
@@ -159,7 +167,7 @@ QWidget *frmDialogPunkbuster::buildPlayerlistTab()
     lv1 = reportList(f, "lv1", kPlayerColumns);
     lv1->viewport()->installEventFilter(this);
     auto *cmdGetPBList = button(f, "cmdGetPBList", QStringLiteral("Get Player Info"));
-    pbGetPlayerlist = waitingBar(f, "pbGetPlayerlist");
+    pbGetPlayerlist = tickCounter(f, "pbGetPlayerlist");
     auto *cmdTakeScreenshot = button(f, "cmdTakeScreenshot", QStringLiteral("Take Screenshot"));
     tmrGetPlayerlist = timer(this, "tmrGetPlayerlist", 1000);
 
@@ -268,7 +276,9 @@ QWidget *frmDialogPunkbuster::buildUnbanTab()
         m_session->SendCommand(QStringLiteral("pb_sv_UnBan ") + txtUnbanSlotNumber->text());
     });
     connect(cmdUnbanGuid, &QPushButton::clicked, this, [this, txtUnbanGuid] {
-        m_session->SendCommand(QStringLiteral("pb_sv_UnBanGuid ") + quoted(txtUnbanGuid->text()));
+        const QStringList q = quoted({txtUnbanGuid->text()});
+        if (!q.isEmpty())
+            m_session->SendCommand(QStringLiteral("pb_sv_UnBanGuid ") + q[0]);
     });
     connect(cmdUpdateBanFile, &QPushButton::clicked, this,
             [this] { m_session->SendCommand(QStringLiteral("pb_sv_UpdBanFile")); });
@@ -288,7 +298,7 @@ QWidget *frmDialogPunkbuster::buildBadNamesTab()
     lv2 = reportList(f, "lv2", kBadNameColumns);
     lv2->viewport()->installEventFilter(this);
     auto *cmdBadNamesList = button(f, "cmdBadNamesList", QStringLiteral("Get List"));
-    pbBadNamesList = waitingBar(f, "pbBadNamesList");
+    pbBadNamesList = tickCounter(f, "pbBadNamesList");
     auto *cmdBadNamesRemove = button(f, "cmdBadNamesRemove", QStringLiteral("Remove"));
     tmrBadNamesList = timer(this, "tmrBadNamesList", 1000);
 
@@ -371,51 +381,40 @@ bool frmDialogPunkbuster::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-QString frmDialogPunkbuster::quoted(const QString &text) const
+QStringList frmDialogPunkbuster::quoted(std::initializer_list<QString> texts)
 {
-    return txtQuotationMark->text() + text + txtQuotationMark->text();
+    QStringList out;
+    for (const QString &text : texts) {
+        if (quotedOrRefused(text, this).isEmpty())
+            return {};
+        out << txtQuotationMark->text() + text + txtQuotationMark->text();
+    }
+    return out;
 }
 
 // --- lists -----------------------------------------------------------------------------------
 
-bool frmDialogPunkbuster::requestList(const QString &command, QTimer *timer, QProgressBar *waiting)
+void frmDialogPunkbuster::cmdGetPBList_Click()
 {
-    if (!m_session->isConnected()) {
-        // The session tells the administrator; the console keeps what it shows.
-        m_session->SendCommand(command);
-        return false;
-    }
     // PunkBuster answers into the console, so the console is the list's only source: emptied
     // first, it holds nothing but the answer when the timer reads it.
     m_session->console()->clear();
-    m_session->SendCommand(command);
-    waiting->setRange(0, 0);
-    timer->start();
-    return true;
-}
-
-void frmDialogPunkbuster::listRead(QTimer *timer, QProgressBar *waiting)
-{
-    timer->stop();
-    waiting->setRange(0, 1);
-    waiting->setValue(0);
-}
-
-void frmDialogPunkbuster::cmdGetPBList_Click()
-{
-    if (requestList(QStringLiteral("pb_sv_plist"), tmrGetPlayerlist, pbGetPlayerlist))
-        lv1->clear();
+    lv1->clear();
+    m_session->SendCommand(QStringLiteral("pb_sv_plist"));
+    tmrGetPlayerlist->start();
 }
 
 void frmDialogPunkbuster::tmrGetPlayerlist_Timer()
 {
-    listRead(tmrGetPlayerlist, pbGetPlayerlist);
-    lv1->clear();
+    if (!firstTick(pbGetPlayerlist))
+        return;
     const QList<PbPlayerRow> rows = pbPlayerRows(m_session->console()->text());
     for (const PbPlayerRow &r : rows) {
         new QTreeWidgetItem(
             lv1, {r.slot, r.guid, r.address, r.status, r.power, r.authRate, r.recentSs, r.name});
     }
+    tmrGetPlayerlist->stop();
+    pbGetPlayerlist->setValue(0);
 }
 
 void frmDialogPunkbuster::lv1_Click()
@@ -432,27 +431,26 @@ void frmDialogPunkbuster::lv1_Click()
 
 void frmDialogPunkbuster::cmdBadNamesList_Click()
 {
-    if (requestList(QStringLiteral("pb_sv_BadNameList"), tmrBadNamesList, pbBadNamesList))
-        lv2->clear();
+    m_session->console()->clear();
+    m_session->SendCommand(QStringLiteral("pb_sv_BadNameList"));
+    tmrBadNamesList->start();
+    lv2->clear();
 }
 
 void frmDialogPunkbuster::tmrBadNamesList_Timer()
 {
-    listRead(tmrBadNamesList, pbBadNamesList);
-    lv2->clear();
+    if (!firstTick(pbBadNamesList))
+        return;
     const QList<PbBadNameRow> rows = pbBadNameRows(m_session->console()->text());
     for (const PbBadNameRow &r : rows)
         new QTreeWidgetItem(lv2, {r.slot, r.seconds, r.filter});
+    tmrBadNamesList->stop();
+    pbBadNamesList->setValue(0);
 }
 
 void frmDialogPunkbuster::cmdBadNamesRemove_Click()
 {
-    const QString command = QStringLiteral("pb_sv_BadNameDel ") + selectedText(lv2, SlotColumn);
-    if (!m_session->isConnected()) {
-        m_session->SendCommand(command); // one box, and no list to refresh
-        return;
-    }
-    m_session->SendCommand(command);
+    m_session->SendCommand(QStringLiteral("pb_sv_BadNameDel ") + selectedText(lv2, SlotColumn));
     // PunkBuster needs a moment before its list shows the change; the window may be closed
     // meanwhile.
     const QPointer<frmDialogPunkbuster> self(this);
@@ -482,23 +480,31 @@ void frmDialogPunkbuster::cmdTakeScreenshot_Click()
 
 void frmDialogPunkbuster::cmdKick_Click()
 {
-    m_session->SendCommand(QStringLiteral("pb_sv_Kick ") + quoted(txtKickName->text())
-                           + QLatin1Char(' ') + txtKickTime->text() + QLatin1Char(' ')
-                           + quoted(txtKickReason->text()) + QStringLiteral(" | ")
-                           + quoted(txtKickPrivateReason->text()));
+    const QStringList q
+        = quoted({txtKickName->text(), txtKickReason->text(), txtKickPrivateReason->text()});
+    if (q.isEmpty())
+        return;
+    m_session->SendCommand(QStringLiteral("pb_sv_Kick ") + q[0] + QLatin1Char(' ')
+                           + txtKickTime->text() + QLatin1Char(' ') + q[1] + QStringLiteral(" | ")
+                           + q[2]);
 }
 
 void frmDialogPunkbuster::cmdBan_Click()
 {
-    m_session->SendCommand(QStringLiteral("pb_sv_Ban ") + quoted(txtBanName->text())
-                           + QLatin1Char(' ') + quoted(txtBanReason->text()) + QStringLiteral(" | ")
-                           + quoted(txtBanPrivateReason->text()));
+    const QStringList q
+        = quoted({txtBanName->text(), txtBanReason->text(), txtBanPrivateReason->text()});
+    if (q.isEmpty())
+        return;
+    m_session->SendCommand(QStringLiteral("pb_sv_Ban ") + q[0] + QLatin1Char(' ') + q[1]
+                           + QStringLiteral(" | ") + q[2]);
 }
 
 void frmDialogPunkbuster::cmdBanGuid_Click()
 {
-    m_session->SendCommand(QStringLiteral("pb_sv_BanGuid ") + quoted(txtGuidBanGuid->text())
-                           + QLatin1Char(' ') + quoted(txtGuidBanName->text()) + QLatin1Char(' ')
-                           + txtGuidBanIP->text() + QLatin1Char(' ')
-                           + quoted(txtGuidBanReason->text()));
+    const QStringList q
+        = quoted({txtGuidBanGuid->text(), txtGuidBanName->text(), txtGuidBanReason->text()});
+    if (q.isEmpty())
+        return;
+    m_session->SendCommand(QStringLiteral("pb_sv_BanGuid ") + q[0] + QLatin1Char(' ') + q[1]
+                           + QLatin1Char(' ') + txtGuidBanIP->text() + QLatin1Char(' ') + q[2]);
 }

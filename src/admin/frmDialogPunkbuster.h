@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
+
+#include <initializer_list>
 
 class QLineEdit;
 class QProgressBar;
@@ -42,11 +45,9 @@ private:
     void tmrBadNamesList_Timer();
     void cmdBadNamesRemove_Click();
 
-    // Clears the console and sends a list command whose reply the timer reads on its next
-    // tick; false when not connected (the session has said so).
-    bool requestList(const QString &command, QTimer *timer, QProgressBar *waiting);
-    static void listRead(QTimer *timer, QProgressBar *waiting);
-    QString quoted(const QString &text) const;
+    // The texts between quotation marks, in order; none at all when one of them holds a
+    // quotation mark itself (the server would cut the argument there), the user told why.
+    QStringList quoted(std::initializer_list<QString> texts);
 
     RconSession *m_session;
 

@@ -71,8 +71,9 @@ QList<PbPlayerRow> pbPlayerRows(const QString &console)
                         t[6],
                         t[7],
                         t[8],
-                        unquoted(t[9])};
-        // Newer PunkBuster versions print the client's system as one more word before the name.
+                        t[9]};
+        // Newer PunkBuster versions print the client's system as one more word before the name,
+        // which they quote; a line without it shows its last word as it stands.
         if (n > 9)
             row.name = restOfLine(t, 10);
         rows << row;

@@ -15,7 +15,9 @@ struct PbPlayerRow
     QString power;
     QString authRate;
     QString recentSs;
-    QString name; // quotes removed, inner blanks kept (runs of blanks fold into one)
+    // After the client's system: quotes removed, inner blanks kept (runs of blanks fold into
+    // one). A line without the system gives its last word unchanged.
+    QString name;
 };
 
 struct PbBadNameRow

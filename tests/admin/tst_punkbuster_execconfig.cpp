@@ -130,6 +130,10 @@ void TestPunkbusterExecConfig::listParsers_data()
         << QStringList{"7|" + kGuid + "|10.0.0.5|OK|1|5.0|0|Sniper"};
 
     const QString bad = QStringLiteral("PunkBuster Server: 4: 5 \"c\"\r\n");
+    // Only the line that carries the client's system has its name unquoted.
+    QTest::newRow("no system word")
+        << false << header + QString(kSniper).remove(QStringLiteral(" (W)"))
+        << QStringList{"1|" + kGuid + "|10.0.0.5|OK|1|5.0|0|\"Sniper\""};
     QTest::newRow("bad-name header missing")
         << true
         << bad + QString(38 - bad.size() - 2, QLatin1Char('x')) + "\r\n" + kPb + "9: 5 \"cheater\""
@@ -179,6 +183,14 @@ void TestPunkbusterExecConfig::playerListFromServer()
     press(&dialog, "cmdTakeScreenshot");
     QTRY_COMPARE(rig.server.commands(), (QList<QByteArray>{"pb_sv_plist", "pb_sv_getss 4"}));
     QVERIFY(!rig.session.replyText().contains(QLatin1String("stale")));
+
+    // Not connected: the box, and the console and the list are emptied for a read-back all the
+    // same.
+    rig.session.link()->close();
+    press(&dialog, "cmdGetPBList");
+    QCOMPARE(rig.boxes.last().icon, MsgIcon::Exclamation);
+    QVERIFY(rig.session.console()->text().isEmpty() && lv1->topLevelItemCount() == 0);
+    QVERIFY(dialog.findChild<QTimer *>(QStringLiteral("tmrGetPlayerlist"))->isActive());
 }
 
 // Fields as typed (name=text;...), the button, the command on the wire.
@@ -196,6 +208,8 @@ void TestPunkbusterExecConfig::commands_data()
     QTest::newRow("ban guid, name and ip unknown")
         << "txtGuidBanGuid=0123abcd;txtGuidBanReason=cheat"
         << "cmdBanGuid" << QByteArray("pb_sv_BanGuid \"0123abcd\" \"???\" ??? \"cheat\"");
+    QTest::newRow("quote in a reason: refused") << "txtBanName=Bob;txtBanReason=say \"hi\""
+                                                << "cmdBan" << QByteArray();
     QTest::newRow("add bad name") << "txtBadNameAddName=admin;txtBadNameAddTime=20"
                                   << "cmdBadNameAdd" << QByteArray("pb_sv_BadName 20 admin");
 }
@@ -212,7 +226,11 @@ void TestPunkbusterExecConfig::commands()
     for (const QString &a : assignments)
         dialog.findChild<QLineEdit *>(a.section('=', 0, 0))->setText(a.section('=', 1));
     press(&dialog, button.toLatin1().constData());
-    QTRY_COMPARE(rig.server.commands(), QList<QByteArray>{command});
+    QCOMPARE(rig.boxes.boxes.size(), command.isEmpty() ? 1 : 0);
+    if (command.isEmpty()) // refused: the next command is the first on the wire
+        press(&dialog, "cmdUpdateBanFile");
+    QTRY_COMPARE(rig.server.commands(),
+                 QList<QByteArray>{command.isEmpty() ? "pb_sv_UpdBanFile" : command});
 
     // The digit fields take digits, points and blanks only.
     auto *minutes = dialog.findChild<QLineEdit *>(QStringLiteral("txtKickTime"));
@@ -240,6 +258,13 @@ void TestPunkbusterExecConfig::removeBadName()
     // A second on the clock between them.
     QVERIFY(rig.server.received()[1].elapsedMs - rig.server.received()[0].elapsedMs >= 95);
     QTRY_COMPARE(rowTexts(lv2), kept);
+
+    // Not connected: the removal and the list it asks for again each show the box.
+    rig.session.link()->close();
+    press(&dialog, "cmdBadNamesRemove");
+    QCOMPARE(rig.boxes.boxes.size(), 2);
+    QVERIFY(lv2->topLevelItemCount() == 0 && rig.session.console()->text().isEmpty());
+    QVERIFY(dialog.findChild<QTimer *>(QStringLiteral("tmrBadNamesList"))->isActive());
 }
 
 void TestPunkbusterExecConfig::openedFromMainWindow()
@@ -263,9 +288,9 @@ void TestPunkbusterExecConfig::offersOwnFiles_data()
     QTest::addColumn<QByteArray>("listing");
     QTest::addColumn<QStringList>("offered");
     QTest::newRow("stock files hidden")
-        << QByteArray("default_mp.cfg|server_sd.cfg|dvar_defaults.cfg|thumbstick_default.cfg|"
-                      "clanwar.cfg")
-        << QStringList{"clanwar.cfg"};
+        << QByteArray("default_mp.cfg|clanwar.cfg|server_sd.cfg|dvar_defaults.cfg|"
+                      "thumbstick_default.cfg|clanwar.cfg")
+        << QStringList{"clanwar.cfg", "clanwar.cfg"};
     QTest::newRow("letter case counts") << QByteArray("Default_mp.cfg|server_SD.cfg")
                                         << QStringList{"Default_mp.cfg", "server_SD.cfg"};
 }
@@ -293,12 +318,17 @@ void TestPunkbusterExecConfig::execute()
 {
     SessionRig rig;
     rig.server.setDirListing("/ cfg", {"server_tdm.cfg", "match.cfg", "public.cfg"});
-    frmDialogExecConfig dialog(&rig.session);
-    dialog.show();
-    auto *cbConfigs = dialog.findChild<QComboBox *>(QStringLiteral("cbConfigs"));
-    auto *cmdSetConfig = dialog.findChild<QPushButton *>(QStringLiteral("cmdSetConfig"));
+    QPointer<frmDialogExecConfig> dialog = new frmDialogExecConfig(&rig.session);
+    dialog->show();
+    auto *cbConfigs = dialog->findChild<QComboBox *>(QStringLiteral("cbConfigs"));
+    auto *cmdSetConfig = dialog->findChild<QPushButton *>(QStringLiteral("cmdSetConfig"));
     QVERIFY(!cmdSetConfig->isEnabled());
-    press(&dialog, "cmdGetConfigs");
+    // Not connected, the listing is read back all the same, and its "status" shows a second box.
+    rig.session.link()->close();
+    press(dialog, "cmdGetConfigs");
+    QTRY_COMPARE(rig.boxes.boxes.size(), 2);
+    rig.session.link()->open();
+    press(dialog, "cmdGetConfigs");
     QTRY_COMPARE(rig.server.commands().size(), 2); // the listing and its "status"
     cbConfigs->setCurrentIndex(2);
     QTRY_VERIFY(cmdSetConfig->isEnabled());
@@ -312,10 +342,10 @@ void TestPunkbusterExecConfig::execute()
     rig.server.clearReceived();
     cbConfigs->setCurrentIndex(1);
     QTRY_VERIFY(cmdSetConfig->isEnabled());
-    press(&dialog, "cmdSetConfig");
+    press(dialog, "cmdSetConfig");
     QTRY_COMPARE(rig.server.commands(), QList<QByteArray>{"exec match.cfg"});
     QCOMPARE(rig.boxes.last().icon, MsgIcon::Information);
-    QVERIFY(!dialog.isVisible());
+    QTRY_VERIFY(!dialog);
 }
 
 QTEST_MAIN(TestPunkbusterExecConfig)
