@@ -20,8 +20,17 @@
 #include "admin/frmDialogKickCenter.h"
 #include "admin/frmLog.h"
 
+// frmPreferences.
+#include "config/Language.h"
+#include "mainwindow/CommandLine.h"
+#include "mainwindow/StatusPanels.h"
+#include "mainwindow/Twips.h"
+#include "platform/Ini.h"
+#include "settings/frmPreferences.h"
+
 #include <QAction>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 void bringUp(QWidget *window)
@@ -190,6 +199,56 @@ static void installKickCenterAndLogger(frmMain *main, DialogOpeners *openers)
                      [openers] { openers->showLogger(); });
 }
 
+// --- frmPreferences --------------------------------------------------------------------------
+
+// What Apply and the General page change in the main window.
+static void wirePreferences(frmMain *main, frmPreferences *preferences)
+{
+    // The starter reads the profile's ping settings, which Apply has just written.
+    QObject::connect(preferences, &frmPreferences::pingMeterApplied, main, [main](bool on) {
+        main->sb1->setText(3,
+                           (on ? LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter1"),
+                                          QStringLiteral("Starting ping meter..."))
+                               : LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter2"),
+                                          QStringLiteral("Ping meter off")))
+                               + QLatin1Char(' '));
+        main->tmrCheckPingMeter->start();
+    });
+    QObject::connect(preferences, &frmPreferences::consoleTimersApplied, main, [main] {
+        if (main->commandLine)
+            main->commandLine->armConsoleTimers();
+    });
+    QObject::connect(preferences, &frmPreferences::defaultWindowSizeRequested, main, [main] {
+        main->resize(twipsToPixels(frmMain::kDefaultWidthTwips, main),
+                     twipsToPixels(frmMain::kDefaultHeightTwips, main));
+        WritePref(QStringLiteral("Settings"), QStringLiteral("mWidth"),
+                  QString::number(frmMain::kDefaultWidthTwips));
+        WritePref(QStringLiteral("Settings"), QStringLiteral("mHeight"),
+                  QString::number(frmMain::kDefaultHeightTwips));
+    });
+}
+
+frmPreferences *DialogOpeners::showPreferences(int page)
+{
+    if (!m_preferences) {
+        m_preferences = new frmPreferences(m_main->session(), m_main);
+        wirePreferences(m_main, m_preferences);
+    }
+    if (page >= 0)
+        m_preferences->showPage(page);
+    bringUp(m_preferences);
+    return m_preferences;
+}
+
+static void installPreferencesOpener(frmMain *main, DialogOpeners *openers)
+{
+    // The tray's Preferences entry triggers the Extra menu's item.
+    QObject::connect(main->mnuExtraPreferences, &QAction::triggered, openers,
+                     [openers] { openers->showPreferences(); });
+    QObject::connect(main->mnuJoinGameSetDirectorys, &QAction::triggered, openers,
+                     [openers] { openers->showPreferences(frmPreferences::GameDirectories); });
+}
+
 // ---------------------------------------------------------------------------------------------
 
 void installDialogOpeners(frmMain *main)
@@ -221,4 +280,6 @@ void installDialogOpeners(frmMain *main)
     // Gametype dialogs
     installGametypeOpeners(main, openers);
     installKickCenterAndLogger(main, openers);
+    // frmPreferences, from the Extra and Join game menus.
+    installPreferencesOpener(main, openers);
 }

@@ -16,6 +16,8 @@ class frmMain;
 // Kick Center and status logger.
 class frmDialogKickCenter;
 class frmLog;
+// frmPreferences.
+class frmPreferences;
 
 // The windows the main window opens: each made on first use with the session, parented to the
 // main window, and reached again from its menu items, its buttons and the tray menu.
@@ -44,6 +46,8 @@ public:
     // Kick Center and status logger.
     QWidget *showKickCenter();
     QWidget *showLogger();
+    // frmPreferences, on one of its pages (-1: the page it shows).
+    frmPreferences *showPreferences(int page = -1);
 
 private:
     frmMain *m_main;
@@ -62,6 +66,8 @@ private:
     // Kick Center and status logger.
     QPointer<frmDialogKickCenter> m_kickCenter;
     QPointer<frmLog> m_logger;
+    // frmPreferences.
+    QPointer<frmPreferences> m_preferences;
 };
 
 // Makes the openers and wires the menu items and buttons to them.

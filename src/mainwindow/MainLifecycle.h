@@ -27,6 +27,8 @@ public:
     void setAlwaysOnTop(bool on);
     void setShortkeysEnabled(bool on);
     void saveWindowSize();
+    // Hides the window to the tray, or minimises it where no tray icon could bring it back.
+    void hideToTray();
 
     frmInfo *showAbout();
     frmExit *showExitConfirmation();
@@ -37,7 +39,6 @@ private:
     void openGameDialog(int which); // 0 settings, 1 maps, 2 gametype
     void showNotConnected();
     void restoreWindowSize();
-    void hideToTray();
 
     frmMain *m_main;
     bool m_ending = false;

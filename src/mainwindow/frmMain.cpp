@@ -6,10 +6,12 @@
 #include "mainwindow/Communication.h"
 #include "mainwindow/ConnectionPanel.h"
 #include "mainwindow/DialogOpeners.h"
+#include "mainwindow/GameLauncher.h"
 #include "mainwindow/Icons.h"
 #include "mainwindow/MainLifecycle.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
+#include "mainwindow/UpdateCheck.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
 #include "platform/Controls.h"
@@ -85,6 +87,8 @@ frmMain::frmMain(RconSession *session, QWidget *parent)
     communication = new Communication(this);
     lifecycle = new MainLifecycle(this);
     installDialogOpeners(this);
+    launcher = new GameLauncher(this);
+    updateCheck = new UpdateCheck(this); // before the start-up, which may start it
     lifecycle->startUp();
 }
 

@@ -8,6 +8,7 @@ class Communication;
 class ConnectionPanel;
 class ConnectionSequence;
 class DialogOpeners;
+class GameLauncher;
 class ConsoleBox;
 class MainLifecycle;
 class QAction;
@@ -25,6 +26,7 @@ class QTabBar;
 class QTimer;
 class RconSession;
 class StatusPanels;
+class UpdateCheck;
 
 // The main window: it shows the rcon session (connection fields, console, status bar, the
 // detected game) and opens every other window with that session. Its controls are public for the
@@ -64,6 +66,8 @@ public:
     CommandLine *commandLine = nullptr;
     Communication *communication = nullptr;
     MainLifecycle *lifecycle = nullptr;
+    GameLauncher *launcher = nullptr;   // the Join game menu
+    UpdateCheck *updateCheck = nullptr; // the update check and the updater
 
     // --- connection -----------------------------------------------------------------------
     QLineEdit *txtServerIP = nullptr;
