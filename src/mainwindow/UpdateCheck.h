@@ -57,7 +57,7 @@ private:
     void answered(QNetworkReply *reply);
 
     frmMain *m_main;
-    int m_count = 0; // the old hidden counter's value
+    int m_count = 0; // the check's step: 1 asks, 2 compares
     int m_attempts = 0;
     int m_pauseTicks = 0;
     bool m_flashOn = false;

@@ -10,7 +10,6 @@
 #include "rcon/RconSession.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QtTest>
 
 #include <memory>
@@ -158,8 +157,7 @@ void tst_GameLauncher::notConnectedStartsNothing()
     rig.session.setGameKind(QStringLiteral("noco"));
     QVERIFY(rig.main->mnuJoinGameJoinServer->isEnabled());
     rig.main->mnuJoinGameJoinServer->trigger();
-    QVERIFY(rig.dialogs.programs.isEmpty());
-    QVERIFY(rig.server.received().isEmpty());
+    QVERIFY(rig.dialogs.programs.isEmpty() && rig.server.received().isEmpty());
     QCOMPARE(rig.dialogs.boxes.size(), 1);
 }
 
