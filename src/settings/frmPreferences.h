@@ -44,9 +44,6 @@ public:
     // The FTP log-directory window fills the label through this.
     void setFtpLogsDirectory(const QString &directory);
 
-    // The profile whose ping and FTP settings the Server page shows ("" when none).
-    QString shownProfile() const { return m_profile; }
-
 signals:
     // Apply: the ping meter's switch (the profile's settings have been written by then).
     void pingMeterApplied(bool on);
