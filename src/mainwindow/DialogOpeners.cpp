@@ -6,11 +6,16 @@
 #include "admin/frmDialogPunkbuster.h"
 #include "admin/frmDialogWarCenter.h"
 #include "admin/frmLog.h"
+#include "config/Language.h"
+#include "mainwindow/CommandLine.h"
 #include "mainwindow/Startup.h"
+#include "mainwindow/StatusPanels.h"
+#include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmShortkeys.h"
 #include "maps/MapCatalogues.h"
 #include "maps/MapsDialog.h"
+#include "platform/Ini.h"
 #include "rcon/Games.h"
 #include "rcon/RconSession.h"
 #include "settings/GametypeDialog.h"
@@ -18,9 +23,11 @@
 #include "settings/SettingsDialog.h"
 #include "settings/SettingsTables.h"
 #include "settings/frmDialogGeneral.h"
+#include "settings/frmPreferences.h"
 
 #include <QAction>
 #include <QPushButton>
+#include <QTimer>
 
 DialogOpeners::DialogOpeners(frmMain *main)
     : QObject(main)
@@ -117,6 +124,45 @@ QWidget *DialogOpeners::showShortkeys()
     return bring(m_shortkeys, [&] { return new frmShortkeys(m_main); });
 }
 
+// What Apply and the General page change in the main window.
+static void wirePreferences(frmMain *main, frmPreferences *preferences)
+{
+    // The starter reads the profile's ping settings, which Apply has just written.
+    QObject::connect(preferences, &frmPreferences::pingMeterApplied, main, [main](bool on) {
+        main->sb1->setText(3,
+                           (on ? LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter1"),
+                                          QStringLiteral("Starting ping meter..."))
+                               : LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter2"),
+                                          QStringLiteral("Ping meter off")))
+                               + QLatin1Char(' '));
+        main->tmrCheckPingMeter->start();
+    });
+    QObject::connect(preferences, &frmPreferences::consoleTimersApplied, main, [main] {
+        if (main->commandLine)
+            main->commandLine->armConsoleTimers();
+    });
+    QObject::connect(preferences, &frmPreferences::defaultWindowSizeRequested, main, [main] {
+        main->resize(twipsToPixels(frmMain::kDefaultWidthTwips, main),
+                     twipsToPixels(frmMain::kDefaultHeightTwips, main));
+        WritePref(QStringLiteral("Settings"), QStringLiteral("mWidth"),
+                  QString::number(frmMain::kDefaultWidthTwips));
+        WritePref(QStringLiteral("Settings"), QStringLiteral("mHeight"),
+                  QString::number(frmMain::kDefaultHeightTwips));
+    });
+}
+
+frmPreferences *DialogOpeners::showPreferences(int page)
+{
+    frmPreferences *w = bring(m_preferences, [&] {
+        auto *made = new frmPreferences(m_main->session(), m_main);
+        wirePreferences(m_main, made);
+        return made;
+    });
+    if (page >= 0)
+        w->showPage(page);
+    return w;
+}
+
 void DialogOpeners::onTrigger(QAction *item, QWidget *(DialogOpeners::*show)())
 {
     connect(item, &QAction::triggered, this, [this, show] { (this->*show)(); });
@@ -156,6 +202,10 @@ void DialogOpeners::wire()
     onTrigger(m->mnuOptionsKickCenter, &DialogOpeners::showKickCenter);
     onTrigger(m->mnuExtraLogger, &DialogOpeners::showLogger);
     onTrigger(m->mnuExtraShortkeysSetup, &DialogOpeners::showShortkeys);
+    // The tray's Preferences entry triggers the Extra menu's item.
+    connect(m->mnuExtraPreferences, &QAction::triggered, this, [this] { showPreferences(); });
+    connect(m->mnuJoinGameSetDirectorys, &QAction::triggered, this,
+            [this] { showPreferences(frmPreferences::GameDirectories); });
 }
 
 void installDialogOpeners(frmMain *main)

@@ -16,6 +16,7 @@ class frmDialogPunkbuster;
 class frmDialogWarCenter;
 class frmLog;
 class frmMain;
+class frmPreferences;
 class frmShortkeys;
 
 // The windows the main window opens: each made on first use with the session, parented to the
@@ -41,6 +42,8 @@ public:
     QWidget *showKickCenter();
     QWidget *showLogger();
     QWidget *showShortkeys();
+    // On one of its pages (frmPreferences's page numbers), or on the page it shows (-1).
+    frmPreferences *showPreferences(int page = -1);
 
 private:
     void wire();
@@ -62,6 +65,7 @@ private:
     QPointer<frmDialogKickCenter> m_kickCenter;
     QPointer<frmLog> m_logger;
     QPointer<frmShortkeys> m_shortkeys;
+    QPointer<frmPreferences> m_preferences;
 };
 
 // Makes the openers and wires the menu items and buttons to them.

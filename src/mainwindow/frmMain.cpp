@@ -7,12 +7,14 @@
 #include "mainwindow/Communication.h"
 #include "mainwindow/ConnectionPanel.h"
 #include "mainwindow/DialogOpeners.h"
+#include "mainwindow/GameLauncher.h"
 #include "mainwindow/Icons.h"
 #include "mainwindow/MainLifecycle.h"
 #include "mainwindow/PingMeter.h"
 #include "mainwindow/ShortcutKeys.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
+#include "mainwindow/UpdateCheck.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
 #include "platform/Controls.h"
@@ -91,6 +93,8 @@ frmMain::frmMain(RconSession *session, QWidget *parent)
     autoScreenshots = new AutoScreenshots(this);
     shortcutKeys = new ShortcutKeys(this);
     installDialogOpeners(this);
+    launcher = new GameLauncher(this);
+    updateCheck = new UpdateCheck(this); // before the start-up, which may start it
     lifecycle->startUp();
 }
 

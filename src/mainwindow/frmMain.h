@@ -9,6 +9,7 @@ class Communication;
 class ConnectionPanel;
 class ConnectionSequence;
 class DialogOpeners;
+class GameLauncher;
 class ConsoleBox;
 class MainLifecycle;
 class PingMeter;
@@ -28,6 +29,7 @@ class QTimer;
 class RconSession;
 class ShortcutKeys;
 class StatusPanels;
+class UpdateCheck;
 
 // The main window: it shows the rcon session (connection fields, console, status bar, the
 // detected game) and opens every other window with that session. Its controls are public for the
@@ -70,6 +72,8 @@ public:
     PingMeter *pingMeter = nullptr;
     AutoScreenshots *autoScreenshots = nullptr;
     ShortcutKeys *shortcutKeys = nullptr;
+    GameLauncher *launcher = nullptr;   // the Join game menu
+    UpdateCheck *updateCheck = nullptr; // the update check and the updater
 
     // --- connection -----------------------------------------------------------------------
     QLineEdit *txtServerIP = nullptr;
