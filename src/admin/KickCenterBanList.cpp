@@ -4,6 +4,7 @@
 #include "config/Language.h"
 #include "config/Numbers.h"
 #include "config/Profiles.h"
+#include "platform/ConsoleBox.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/FtpClient.h"
@@ -35,6 +36,16 @@ QString remoteBanFile(const QString &logsDirectory)
         dir += QLatin1Char('/');
     return dir + QStringLiteral("ban.txt");
 }
+
+// [KickCenter] BanListReload in \Preferences.ini, off unless set to "1". Each Get Banlist adds
+// the file's lines, split at CR LF, to what the list already shows. With the key set, the list
+// shows just the file fetched last: it is emptied first, a lone LF (servers on Linux) ends a line
+// too, and the empty piece after the last line end is left out.
+bool banListReload()
+{
+    return ReadPref(QStringLiteral("KickCenter"), QStringLiteral("BanListReload"))
+           == QLatin1String("1");
+}
 } // namespace
 
 KickCenterBanList::KickCenterBanList(RconSession *session, QWidget *parent)
@@ -48,6 +59,8 @@ KickCenterBanList::KickCenterBanList(RconSession *session, QWidget *parent)
     lstBans = listBox(this, "lstBans");
     cmdGetBanList = button(this, "cmdGetBanList", QStringLiteral("Get Banlist"));
     lblBanListStatus = label(this, "lblBanListStatus");
+    txtBans = named(new ConsoleBox(this), "txtBans");
+    txtBans->hide();
     inetFTP = named(new FtpClient(this), "inetFTP");
 
     connect(cmdUnbanName, &QPushButton::clicked, this, &KickCenterBanList::cmdUnbanName_Click);
@@ -120,24 +133,42 @@ void KickCenterBanList::cmdGetBanList_Click()
     inetFTP->setUserName(ReadIni(prefs, section, QStringLiteral("Username")));
     inetFTP->setPassword(ReadIni(prefs, section, QStringLiteral("Password")));
     inetFTP->setRequestTimeout(kRequestTimeoutSeconds);
-    const QString remote = remoteBanFile(ReadIni(prefs, section, QStringLiteral("LogsDirectory")));
-    // The list is filled when the transfer has finished; the window keeps working meanwhile.
-    if (inetFTP->get(remote, programPath(QLatin1String(kLocalBanFile))))
+    m_remoteBanFile = remoteBanFile(ReadIni(prefs, section, QStringLiteral("LogsDirectory")));
+    // DIR, then GET of the ban file; the list is filled when the transfer has finished, and the
+    // window keeps working meanwhile.
+    m_listing = inetFTP->list();
+    if (m_listing)
         cmdGetBanList->setEnabled(false);
 }
 
 void KickCenterBanList::transferFinished(bool ok)
 {
+    if (ok && m_listing) {
+        m_listing = false;
+        if (inetFTP->get(m_remoteBanFile, programPath(QLatin1String(kLocalBanFile))))
+            return;
+    }
+    m_listing = false;
     cmdGetBanList->setEnabled(true);
-    if (!ok)
-        return; // the failure has been told; the list keeps what it showed
-    QString text = LoadTextFile(programPath(QLatin1String(kLocalBanFile)), window());
-    // Servers on Linux write LF alone.
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast(); // after the last line end
-    lstBans->clear();
+    if (ok)
+        listBans();
+    // else the failure has been told; the list keeps what it showed
+}
+
+void KickCenterBanList::listBans()
+{
+    txtBans->setText(LoadTextFile(programPath(QLatin1String(kLocalBanFile)), window()));
+    QString text = txtBans->text();
+    QStringList lines;
+    if (banListReload()) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        lines = text.split(QLatin1Char('\n'));
+        if (lines.constLast().isEmpty())
+            lines.removeLast();
+        lstBans->clear();
+    } else {
+        lines = text.split(QStringLiteral("\r\n"));
+    }
     lstBans->addItems(lines.mid(kBanFileHeaderLines));
     lblBanListStatus->setText(QStringLiteral("Bans: %1").arg(lstBans->count()));
 }

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 
+class ConsoleBox;
 class FtpClient;
 class QLabel;
 class QLineEdit;
@@ -21,11 +22,15 @@ private:
     void cmdUnbanName_Click();
     void cmdGetBanList_Click();
     void transferFinished(bool ok);
+    void listBans();
 
     RconSession *m_session;
     FtpClient *inetFTP = nullptr;
     QLineEdit *txtUnbanName = nullptr;
     QListWidget *lstBans = nullptr;
+    ConsoleBox *txtBans = nullptr; // hidden, the ban file as downloaded
     QPushButton *cmdGetBanList = nullptr;
     QLabel *lblBanListStatus = nullptr;
+    QString m_remoteBanFile; // fetched once the directory listing is in
+    bool m_listing = false;
 };

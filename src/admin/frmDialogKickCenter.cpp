@@ -3,8 +3,10 @@
 #include "admin/KickCenterBanList.h"
 #include "config/Language.h"
 #include "platform/Clock.h"
+#include "platform/ConsoleText.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/Ini.h"
 #include "platform/ProgramDir.h"
 #include "platform/TextFile.h"
 #include "rcon/Quoting.h"
@@ -12,12 +14,12 @@
 #include "rcon/StatusTable.h"
 #include "ui/ApplyLanguage.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QProgressBar>
 #include <QRegularExpressionValidator>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -82,12 +84,23 @@ constexpr KickCenterRemoval kRemovals[] = {
 };
 // clang-format on
 
-// The value a command acts on. "status" closes every name with "^7" of its own; the engines look
-// a name up as the player set it (with or without its colours), so that one "^7" must go.
+// [KickCenter] NameWithoutEndColour in \Preferences.ini, off unless set to "1". "status" closes
+// every name with a "^7" of its own, and the name buttons send the name as listed, that "^7"
+// included; the engines look a name up as the player set it, so such a kick misses. With the
+// key set, the name buttons leave that one "^7" off.
+bool nameWithoutEndColour()
+{
+    return ReadPref(QStringLiteral("KickCenter"), QStringLiteral("NameWithoutEndColour"))
+           == QLatin1String("1");
+}
+
+// The value a command acts on; no row selected reads as an empty value.
 QString targetOf(const QTreeWidgetItem *row, Column column)
 {
+    if (!row)
+        return QString();
     QString value = row->text(column);
-    if (column == Player && value.endsWith(QLatin1String("^7")))
+    if (column == Player && value.endsWith(QLatin1String("^7")) && nameWithoutEndColour())
         value.chop(2);
     return value;
 }
@@ -114,6 +127,10 @@ frmDialogKickCenter::frmDialogKickCenter(RconSession *session, QWidget *parent)
     layout->addWidget(ts1, 1);
     layout->addLayout(bottom);
 
+    // The quote that encloses every argument below.
+    txtQuotationMark = field(this, "txtQuotationMark", QStringLiteral("\""));
+    txtQuotationMark->hide();
+
     ApplyLanguage(this);
     loadReasons();
     resize(860, 560);
@@ -132,11 +149,11 @@ QWidget *frmDialogKickCenter::buildKickBanTab()
     lv1->setUniformRowHeights(true);
     lv1->setAllColumnsShowFocus(true);
     lv1->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv1->viewport()->installEventFilter(this);
 
     auto *cmdGetPlayerInfo = button(f, "cmdGetPlayerInfo", QStringLiteral("Get Player Info"));
     pbGetPlayerInfo = named(new QProgressBar(f), "pbGetPlayerInfo");
     pbGetPlayerInfo->setRange(0, 1);
+    pbGetPlayerInfo->setValue(0);
     pbGetPlayerInfo->setTextVisible(false);
     tmrGetPlayerInfo = timer(this, "tmrGetPlayerInfo", 1000);
     connect(cmdGetPlayerInfo, &QPushButton::clicked, this,
@@ -148,16 +165,18 @@ QWidget *frmDialogKickCenter::buildKickBanTab()
     auto *removeGrid = new QGridLayout(frameRemove);
     for (const KickCenterRemoval &r : kRemovals) {
         QPushButton *b = button(frameRemove, r.control, QLatin1String(r.caption));
-        const int i = int(m_removeButtons.size());
+        const int i = int(&r - kRemovals);
         removeGrid->addWidget(b, i / 3, i % 3);
-        m_removeButtons << b;
         connect(b, &QPushButton::clicked, this, [this, &r] { removePlayer(r); });
     }
 
     cbReason = comboBox(f, "cbReason", true);
     cbReason->setMinimumContentsLength(30);
     ckNoReason = checkBox(f, "ckNoReason", QStringLiteral("No reason"));
-    connect(ckNoReason, &QCheckBox::toggled, cbReason, &QWidget::setHidden);
+    tmrFormFunctions = timer(this, "tmrFormFunctions", 100);
+    connect(tmrFormFunctions, &QTimer::timeout, this,
+            [this] { cbReason->setVisible(!ckNoReason->isChecked()); });
+    tmrFormFunctions->start();
     auto *reason = new QHBoxLayout;
     reason->addWidget(label(f, "lblReason", QStringLiteral("Reason:")));
     reason->addWidget(cbReason, 1);
@@ -195,39 +214,47 @@ QWidget *frmDialogKickCenter::buildKickBanTab()
     return f;
 }
 
-bool frmDialogKickCenter::eventFilter(QObject *watched, QEvent *event)
+// The columns share the list's width as it is when the dialog first opens; afterwards the
+// administrator's own column widths stay.
+void frmDialogKickCenter::showEvent(QShowEvent *event)
 {
-    if (event->type() == QEvent::Resize && lv1 && watched == lv1->viewport()) {
-        const int width = lv1->viewport()->width();
-        for (int i = 0; i < int(std::size(kColumns)); ++i)
-            lv1->setColumnWidth(i, int(width * kColumns[i].share));
+    QWidget::showEvent(event);
+    if (!m_columnsSized) {
+        m_columnsSized = true;
+        QTimer::singleShot(0, this, &frmDialogKickCenter::sizeColumns); // once laid out
     }
-    return QWidget::eventFilter(watched, event);
+}
+
+void frmDialogKickCenter::sizeColumns()
+{
+    const int width = lv1->viewport()->width();
+    for (int i = 0; i < int(std::size(kColumns)); ++i)
+        lv1->setColumnWidth(i, int(width * kColumns[i].share));
 }
 
 // --- player list -----------------------------------------------------------------------------
 
+// The console, emptied first, holds the echo and the reply by the timer's first tick.
 void frmDialogKickCenter::cmdGetPlayerInfo_Click()
 {
-    // The reply buffer, not the console: the administrator keeps what the console shows.
-    if (!m_session->sendForReply(QStringLiteral("status")))
-        return;
+    m_session->console()->clear();
     lv1->clear();
-    pbGetPlayerInfo->setRange(0, 0);
+    m_session->SendCommand(QStringLiteral("status"));
     tmrGetPlayerInfo->start();
 }
 
 void frmDialogKickCenter::tmrGetPlayerInfo_Timer()
 {
-    tmrGetPlayerInfo->stop();
-    pbGetPlayerInfo->setRange(0, 1);
-    pbGetPlayerInfo->setValue(0);
-    lv1->clear();
-    const QList<StatusRow> rows = parseStatusTable(m_session->replyText());
+    pbGetPlayerInfo->setValue(pbGetPlayerInfo->value() + 1);
+    if (pbGetPlayerInfo->value() != 1)
+        return;
+    const QList<StatusRow> rows = parseStatusTable(m_session->console()->text());
     for (const StatusRow &r : rows) {
         new QTreeWidgetItem(
             lv1, {r.slot, r.score, r.ping, r.guid, r.name, r.lastmsg, r.address, r.qport, r.rate});
     }
+    tmrGetPlayerInfo->stop();
+    pbGetPlayerInfo->setValue(0);
 }
 
 // --- removing --------------------------------------------------------------------------------
@@ -240,47 +267,37 @@ QString frmDialogKickCenter::announcement(const QString &what, const QString &re
     return line + QStringLiteral(" ^4||");
 }
 
+// Nothing is checked first: with no row selected the player and the target are empty, and while
+// not connected each of the two sends says so; the reason is remembered either way.
 void frmDialogKickCenter::removePlayer(const KickCenterRemoval &removal)
 {
     const QTreeWidgetItem *row = lv1->selectedItems().value(0);
-    if (!row) {
-        MsgBox(QStringLiteral("Select a player in the list first."), MsgIcon::Exclamation, kCaption,
-               MsgButtons::Ok, this);
-        return;
-    }
     const QString target = targetOf(row, removal.column);
-    const QString quoted = quotedOrRefused(target, this);
-    if (quoted.isEmpty())
+    if (quotedOrRefused(target, this).isEmpty())
         return;
-    const QString reason = cbReason->currentText();
-    const QString say = announcement(row->text(Player) + QLatin1String(removal.verb), reason);
-    if (!m_session->isConnected()) {
-        m_session->SendCommand(say); // says so, once, and sends nothing
-        return;
-    }
-    m_session->SendCommand(say);
+    m_pendingTarget = target;
+    const QString player = row ? row->text(Player) : QString();
+    const QString reasonBefore = cbReason->currentText();
+    m_session->SendCommand(announcement(player + QLatin1String(removal.verb), reasonBefore));
 
-    // The players read the announcement before the deed. The other remove buttons wait with it,
-    // so that one announcement is always followed by its own command before the next begins.
-    setRemoving(true);
+    // The players read the announcement before the deed.
     const QPointer<frmDialogKickCenter> self(this);
     const QPointer<RconSession> session(m_session);
-    const QString command = QLatin1String(removal.command) + QLatin1Char(' ') + quoted;
     Wait(1.0);
     // The deed was announced: it follows even when the window was closed meanwhile.
+    const QString quote = self ? txtQuotationMark->text() : QStringLiteral("\"");
+    const QString pending = self ? m_pendingTarget : target;
     if (session)
-        session->SendCommand(command);
-    appendLatin1Line(reasonFile(), reason);
-    if (!self)
+        session->SendCommand(QLatin1String(removal.command) + QLatin1Char(' ') + quote + pending
+                             + quote);
+    if (!self) {
+        appendLatin1Line(reasonFile(), reasonBefore);
         return;
+    }
+    m_pendingTarget.clear();
+    const QString reason = cbReason->currentText();
     cbReason->addItem(reason);
-    setRemoving(false);
-}
-
-void frmDialogKickCenter::setRemoving(bool on)
-{
-    for (QPushButton *b : std::as_const(m_removeButtons))
-        b->setEnabled(!on);
+    appendLatin1Line(reasonFile(), reason);
 }
 
 void frmDialogKickCenter::loadReasons()
@@ -296,11 +313,6 @@ void frmDialogKickCenter::loadReasons()
 
 void frmDialogKickCenter::cmdKickBanTime_Click()
 {
-    if (txtKickBanTime->text().isEmpty()) {
-        MsgBox(QStringLiteral("Enter the temporary ban time in seconds."), MsgIcon::Exclamation,
-               kCaption, MsgButtons::Ok, this);
-        return;
-    }
     m_session->SendCommand(QStringLiteral("sv_kickBanTime ") + txtKickBanTime->text());
 }
 

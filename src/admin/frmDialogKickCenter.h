@@ -24,7 +24,7 @@ public:
     explicit frmDialogKickCenter(RconSession *session, QWidget *parent = nullptr);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *buildKickBanTab();
@@ -38,7 +38,7 @@ private:
     // "Say ^4||^7 " + what + the administrator, with the reason unless "No reason" is ticked.
     QString announcement(const QString &what, const QString &reason) const;
     void loadReasons();
-    void setRemoving(bool on);
+    void sizeColumns();
 
     RconSession *m_session;
 
@@ -48,5 +48,9 @@ private:
     QComboBox *cbReason = nullptr;
     QCheckBox *ckNoReason = nullptr;
     QLineEdit *txtKickBanTime = nullptr;
-    QList<QPushButton *> m_removeButtons;
+    QLineEdit *txtQuotationMark = nullptr; // hidden, holds the one double quote
+    QTimer *tmrFormFunctions = nullptr;
+    // The value read from the selected row, held between the announcement and its command.
+    QString m_pendingTarget;
+    bool m_columnsSized = false;
 };

@@ -3,6 +3,7 @@
 #include "admin/frmLogViewer.h"
 #include "config/Language.h"
 #include "platform/Clock.h"
+#include "platform/ConsoleBox.h"
 #include "platform/ConsoleText.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -72,10 +73,14 @@ frmLog::frmLog(RconSession *session, QWidget *parent)
     pbProcess->setTextVisible(false);
     pbStatus = named(new QProgressBar(this), "pbStatus");
     pbStatus->setRange(0, 1);
+    pbStatus->setValue(0);
     pbStatus->setTextVisible(false);
     lblLastCapture = label(this, "lblLastCapture");
+    txtStatus = named(new ConsoleBox(this), "txtStatus");
+    txtStatus->hide();
     tmrSendStatus = timer(this, "tmrSendStatus", 1000);
     tmrStatus = timer(this, "tmrStatus", 1000);
+    tmrMain = timer(this, "tmrMain", 100);
 
     connect(cmdStart, &QPushButton::clicked, this, &frmLog::cmdStart_Click);
     connect(cmdStop, &QPushButton::clicked, this, &frmLog::cmdStop_Click);
@@ -85,8 +90,8 @@ frmLog::frmLog(RconSession *session, QWidget *parent)
     connect(cmdRemoveLog, &QPushButton::clicked, this, &frmLog::cmdRemoveLog_Click);
     connect(tmrSendStatus, &QTimer::timeout, this, &frmLog::tmrSendStatus_Timer);
     connect(tmrStatus, &QTimer::timeout, this, &frmLog::tmrStatus_Timer);
-    // View and Remove act on the selected log only; they follow the selection at once.
-    connect(lstLogs, &QListWidget::itemSelectionChanged, this, [this] {
+    // View and Remove act on the selected log only.
+    connect(tmrMain, &QTimer::timeout, this, [this] {
         const bool selected = !selectedLog().isNull();
         cmdViewLog->setEnabled(selected);
         cmdRemoveLog->setEnabled(selected);
@@ -124,6 +129,7 @@ frmLog::frmLog(RconSession *session, QWidget *parent)
     listLogs();
     cmdViewLog->setEnabled(false);
     cmdRemoveLog->setEnabled(false);
+    tmrMain->start();
     resize(360, 420);
 }
 
@@ -151,6 +157,13 @@ void frmLog::setLogging(bool on)
     cmdStop->setEnabled(on);
 }
 
+// Leaving the logging state, by Stop or by a refused Start, makes all four buttons usable.
+void frmLog::enableButtons()
+{
+    for (QPushButton *b : {cmdStart, cmdStop, cmdHide, cmdClose})
+        b->setEnabled(true);
+}
+
 QString frmLog::selectedLog() const
 {
     const QList<QListWidgetItem *> selected = lstLogs->selectedItems();
@@ -166,6 +179,7 @@ void frmLog::cmdStart_Click()
     if (!number || seconds < 1) {
         MsgBox(QStringLiteral("Enter a number in the Seconds box!"), MsgIcon::Critical, kCaption,
                MsgButtons::Ok, this);
+        enableButtons();
         return;
     }
     if (!isFileName(txtSave->text())) {
@@ -173,6 +187,7 @@ void frmLog::cmdStart_Click()
                               "hold any of these characters: ")
                    + kBadNameCharacters,
                MsgIcon::Critical, kCaption, MsgButtons::Ok, this);
+        enableButtons();
         return;
     }
     m_seconds = seconds;
@@ -180,17 +195,16 @@ void frmLog::cmdStart_Click()
     pbProcess->setRange(0, seconds);
     pbProcess->setValue(0);
     setLogging(true);
-    lblLastCapture->setText(m_session->isConnected()
-                                ? QStringLiteral("Logging to %1.log").arg(m_logName)
-                                : QStringLiteral("Not connected: captures wait for a connection"));
     tmrSendStatus->start();
 }
 
 void frmLog::cmdStop_Click()
 {
+    txtSec->setEnabled(true);
+    txtSave->setEnabled(true);
     tmrSendStatus->stop();
     pbProcess->setValue(0);
-    setLogging(false);
+    enableButtons();
 }
 
 void frmLog::tmrSendStatus_Timer()
@@ -198,44 +212,38 @@ void frmLog::tmrSendStatus_Timer()
     pbProcess->setValue(pbProcess->value() + 1);
     if (pbProcess->value() < m_seconds)
         return;
-    pbProcess->setValue(0);
-    // A box from a timer would come back every cycle and stack up while nobody watches; the
-    // logger keeps going and says what it missed.
-    if (!m_session->isConnected()) {
-        lblLastCapture->setText(QStringLiteral("Not connected at %1: no capture").arg(now()));
-        return;
-    }
+    // Not connected, the send says so each time and the capture keeps what the console holds.
     m_session->SendCommand(QStringLiteral("status"));
-    pbStatus->setRange(0, 0);
     tmrStatus->start();
+    pbProcess->setValue(0);
 }
 
 void frmLog::tmrStatus_Timer()
 {
-    tmrStatus->stop();
-    pbStatus->setRange(0, 1);
+    pbStatus->setValue(pbStatus->value() + 1);
+    if (pbStatus->value() != 1)
+        return;
+    txtStatus->setText(m_session->console()->text());
     pbStatus->setValue(0);
     const QString path = logPath(m_logName);
-    if (!writeSnapshot(path)) {
+    if (writeSnapshot(path))
+        lblLastCapture->setText(QStringLiteral("Last capture: %1").arg(now()));
+    else
         lblLastCapture->setText(
             QStringLiteral("Could not write %1 at %2").arg(QDir::toNativeSeparators(path), now()));
-        return;
-    }
-    lblLastCapture->setText(QStringLiteral("Last capture: %1").arg(now()));
-    if (lstLogs->findItems(m_logName, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
-        lstLogs->addItem(m_logName);
+    tmrStatus->stop();
 }
 
 // The console holds everything up to and including the reply to the latest "status"; the log
 // keeps only the newest snapshot, written whole or not at all.
 bool frmLog::writeSnapshot(const QString &path)
 {
-    ConsoleText *console = m_session->console();
+    const ConsoleText *snapshot = txtStatus->model();
     QDir().mkpath(programPath(QLatin1String(kLogFolder)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(console->midBytes(0, console->size()));
+    file.write(snapshot->midBytes(0, snapshot->size()));
     file.write("\r\n");
     return file.commit();
 }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class ConsoleBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -36,6 +37,7 @@ private:
 
     void listLogs();
     void setLogging(bool on);
+    void enableButtons();
     QString selectedLog() const;
     bool writeSnapshot(const QString &path);
 
@@ -56,6 +58,8 @@ private:
     QProgressBar *pbProcess = nullptr;
     QProgressBar *pbStatus = nullptr;
     QLabel *lblLastCapture = nullptr;
+    ConsoleBox *txtStatus = nullptr; // hidden, the text written at the last capture
     QTimer *tmrSendStatus = nullptr;
     QTimer *tmrStatus = nullptr;
+    QTimer *tmrMain = nullptr;
 };
