@@ -37,7 +37,7 @@ endforeach()
 set(VANTOR_RELEASE_DATE "${year}-${month}-${day}")
 
 # The icon theme's pictures are drawn by the program's own icon code.
-add_executable(vantor-render-icons ${CMAKE_SOURCE_DIR}/packaging/render-icons.cpp)
+add_executable(vantor-render-icons ${CMAKE_SOURCE_DIR}/tools/render-icons/main.cpp)
 target_link_libraries(vantor-render-icons PRIVATE vantor_lib)
 set(icon_outputs)
 foreach(size 16 22 24 32 48 64 128 256)
@@ -114,7 +114,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VANTOR_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries come from dpkg-shlibdeps; Qt's platform plugins (the X11 and Wayland ones) are
+# The libraries come from dpkg-shlibdeps; Qt's platform plugins (the X11 one among them) are
 # loaded at run time, so no library link names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
