@@ -4,7 +4,10 @@
 # ../share/vantor beside its own folder, so bin/ and share/ are not taken from GNUInstallDirs,
 # which a caller could move apart.
 
+# The reverse-DNS name of the menu entry and the AppStream metadata; the program names its windows'
+# entry with it.
 set(VANTOR_DESKTOP_ID org.vantor.Vantor)
+target_compile_definitions(vantor PRIVATE VANTOR_DESKTOP_ID="${VANTOR_DESKTOP_ID}")
 
 # The top entry of the changelog is the release: its date goes into the AppStream release and the
 # manual pages, its signer is the package's maintainer. A release is a new project() version and a

@@ -16,10 +16,6 @@
 
 namespace {
 
-// The reverse-DNS name of the desktop entry and the AppStream metadata; a Wayland compositor
-// matches the windows to the menu entry (and its icon) by it.
-constexpr auto kDesktopId = "org.vantor.Vantor";
-
 void nameApplication()
 {
     QCoreApplication::setApplicationName(AppInfo::name());
@@ -93,7 +89,8 @@ int main(int argc, char **argv)
     nameApplication();
     // Qt's own options (-platform, -style...) are taken out of the arguments by now.
     parseCommandLine(app);
-    QGuiApplication::setDesktopFileName(QLatin1String(kDesktopId));
+    // The name of the menu entry: a Wayland compositor finds the windows' icon through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VANTOR_DESKTOP_ID));
     QApplication::setWindowIcon(Icons::app());
     chooseProgramDir();
     RconSession session;
