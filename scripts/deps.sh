@@ -8,9 +8,10 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libcur
 if [ "${1:-}" = "--test" ]; then
     packages+=(openarena-server python3-pyftpdlib xvfb xdotool dpkg-dev)
 fi
-# The package's library dependencies come from dpkg-shlibdeps (dpkg-dev); lintian checks it.
+# The package's library dependencies come from dpkg-shlibdeps (dpkg-dev); lintian, the desktop
+# entry validator and appstreamcli check what it installs.
 if [ "${1:-}" = "--package" ]; then
-    packages+=(dpkg-dev lintian)
+    packages+=(dpkg-dev lintian desktop-file-utils appstream)
 fi
 # Screenshots are taken on a virtual display and cut out with imagemagick's import.
 if [ "${1:-}" = "--screenshots" ]; then
