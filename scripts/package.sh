@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package of Vantor (build-package/vantor_<version>_<arch>.deb) with Debian's
-# hardening flags, and checks it with lintian where lintian is installed.
+# hardening flags, and checks it with lintian, desktop-file-validate and appstreamcli.
 # Usage: scripts/package.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,17 +21,9 @@ rm -f "$dir"/*.deb
 (cd "$dir" && cpack -G DEB > cpack.log 2>&1) || { cat "$dir/cpack.log"; exit 1; }
 deb=$(ls "$dir"/*.deb)
 dpkg-deb --field "$deb"
-# The desktop's own checkers for the menu entry and the software-centre metadata, where present.
-if command -v desktop-file-validate > /dev/null; then
-    desktop-file-validate packaging/*.desktop
-fi
-if command -v appstreamcli > /dev/null; then
-    appstreamcli validate --no-net "$dir"/packaging/*.metainfo.xml | grep -v '^$'
-fi
-if command -v lintian > /dev/null; then
-    echo "lintian:"
-    lintian --display-info --pedantic "$deb" | sed "s/^/  /"
-else
-    echo "lintian is not installed: the package was not checked (apt-get install lintian)"
-fi
+# The desktop's own checkers for the menu entry and the software-centre metadata, then lintian.
+desktop-file-validate packaging/*.desktop
+appstreamcli validate --no-net "$dir"/packaging/*.metainfo.xml | grep -v '^$'
+echo "lintian:"
+lintian --display-info --pedantic "$deb" | sed "s/^/  /"
 echo "$deb"
