@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Vantor needs to build, test and run, when any is missing.
-# Usage: scripts/deps.sh [--test]
+# Usage: scripts/deps.sh [--test | --package | --screenshots]
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libcurl4-openssl-dev
           libx11-dev)
 if [ "${1:-}" = "--test" ]; then
-    packages+=(openarena-server python3-pyftpdlib xvfb xdotool)
+    packages+=(openarena-server python3-pyftpdlib xvfb xdotool dpkg-dev)
+fi
+# The package's library dependencies come from dpkg-shlibdeps (dpkg-dev); lintian, the desktop
+# entry validator and appstreamcli check what it installs.
+if [ "${1:-}" = "--package" ]; then
+    packages+=(dpkg-dev lintian desktop-file-utils appstream)
+fi
+# Screenshots are taken on a virtual display and cut out with imagemagick's import.
+if [ "${1:-}" = "--screenshots" ]; then
+    packages+=(xvfb xdotool imagemagick)
 fi
 
 missing=()

@@ -16,18 +16,22 @@ constexpr int kSizes[] = {16, 24, 32, 48};
 
 using Painter = void (*)(QPainter &, const QRectF &);
 
+QPixmap painted(Painter paint, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    paint(p, QRectF(0, 0, size, size));
+    p.end();
+    return pixmap;
+}
+
 QIcon drawn(Painter paint)
 {
     QIcon icon;
-    for (int size : kSizes) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        paint(p, QRectF(0, 0, size, size));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
+    for (int size : kSizes)
+        icon.addPixmap(painted(paint, size));
     return icon;
 }
 
@@ -156,6 +160,15 @@ QIcon Icons::byName(const QString &name)
             return cached(i);
     }
     return QIcon();
+}
+
+QPixmap Icons::render(const QString &name, int size)
+{
+    for (const Named &picture : kPictures) {
+        if (name == QLatin1String(picture.name))
+            return painted(picture.paint, size);
+    }
+    return QPixmap();
 }
 
 QIcon Icons::connected()

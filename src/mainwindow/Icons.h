@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 class QAction;
@@ -20,6 +21,10 @@ QIcon app();
 QIcon game(const QString &gameKind);
 // By name, as listed above; a null icon for an unknown name.
 QIcon byName(const QString &name);
+
+// The named picture drawn afresh at any size, sharp where a scaled icon would blur (the desktop's
+// icon theme wants it up to 256 pixels); a null pixmap for an unknown name.
+QPixmap render(const QString &name, int size);
 
 // Shows the named picture on a label (an image control) and remembers the name.
 void show(QLabel *label, const QString &name, int size = 32);
