@@ -38,15 +38,15 @@ QStringList savedMessageLists()
     return names;
 }
 
-bool saveMessageList(const QString &path, const QList<TimedMessage> &entries)
+void saveMessageList(const QString &path, const QList<TimedMessage> &entries)
 {
     if (path.isEmpty())
-        return false;
+        return;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QStringList lines;
     for (const TimedMessage &entry : entries)
         lines << entry.message + QLatin1Char(':') + entry.seconds;
-    return writeLatin1Lines(path, lines);
+    writeLatin1Lines(path, lines);
 }
 
 QList<TimedMessage> loadMessageList(const QString &path)

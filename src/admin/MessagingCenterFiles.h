@@ -20,9 +20,9 @@ QString messageListPath(const QString &name);
 // The names of the saved lists, without ".log", in alphabetical order.
 QStringList savedMessageLists();
 
-// Replaces the file with the entries; the folder is made when missing. False when it could not
-// be written.
-bool saveMessageList(const QString &path, const QList<TimedMessage> &entries);
+// Replaces the file with the entries; the folder is made when missing. A file that cannot be
+// written stays as it was, without a word, like any file fault of the window.
+void saveMessageList(const QString &path, const QList<TimedMessage> &entries);
 
 // The entries a file holds. Files have always been read field by field, where a comma ends a
 // field as a line end does, and each field is cut at its first colon into message and seconds:

@@ -10,17 +10,16 @@
 #include "rcon/RconSession.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QRegularExpressionValidator>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Controls;
 
@@ -29,10 +28,6 @@ namespace {
 const QString kCaption = QStringLiteral("Messaging Center");
 const QString kErrorTitle = QStringLiteral("Error");
 constexpr double kLongestAddedPause = 65.0;
-// A pause of nothing (0, or a loaded time that is no number) would flood the server, whose flood
-// protection drops anything within half a second; a day keeps the interval within a timer's reach.
-constexpr double kShortestPause = 1.0;
-constexpr double kLongestPause = 24.0 * 60 * 60;
 
 void keepOnly(QLineEdit *field, const char *allowed)
 {
@@ -52,19 +47,6 @@ int selectedRow(const QListWidget *list)
     return item ? list->row(item) : -1;
 }
 
-void followSelection(QListWidget *from, QListWidget *to)
-{
-    QObject::connect(from, &QListWidget::itemSelectionChanged, to, [from, to] {
-        const int row = selectedRow(from);
-        if (row == selectedRow(to))
-            return;
-        if (row < 0)
-            to->clearSelection();
-        else
-            to->setCurrentRow(row);
-    });
-}
-
 } // namespace
 
 frmDialogMessagingCenter::frmDialogMessagingCenter(RconSession *session, QWidget *parent)
@@ -78,6 +60,8 @@ frmDialogMessagingCenter::frmDialogMessagingCenter(RconSession *session, QWidget
     tmrMessageSend = timer(this, "tmrMessageSend", 1000);
     connect(tmrMessageSend, &QTimer::timeout, this,
             &frmDialogMessagingCenter::tmrMessageSend_Timer);
+    tmrSync = timer(this, "tmrSync", 1);
+    connect(tmrSync, &QTimer::timeout, this, &frmDialogMessagingCenter::tmrSync_Timer);
 
     cmdStart = button(this, "cmdStart", QStringLiteral("Start"));
     cmdStop = button(this, "cmdStop", QStringLiteral("Stop"));
@@ -112,6 +96,7 @@ frmDialogMessagingCenter::frmDialogMessagingCenter(RconSession *session, QWidget
 
     setRunning(false);
     listFiles();
+    tmrSync->start();
     resize(620, 480);
 }
 
@@ -121,9 +106,7 @@ QWidget *frmDialogMessagingCenter::buildListFrame()
     lstMessage = listBox(frame, "lstMessage");
     lstTime = listBox(frame, "lstTime");
 
-    // Row i of both lists is one entry: selecting or scrolling either moves the other with it.
-    followSelection(lstMessage, lstTime);
-    followSelection(lstTime, lstMessage);
+    // Row i of both lists is one entry: scrolling either moves the other with it.
     connect(lstMessage->verticalScrollBar(), &QScrollBar::valueChanged,
             lstTime->verticalScrollBar(), &QScrollBar::setValue);
     connect(lstTime->verticalScrollBar(), &QScrollBar::valueChanged,
@@ -152,7 +135,6 @@ QWidget *frmDialogMessagingCenter::buildAddFrame()
     auto *cmdAdd = button(frame, "cmdAdd", QStringLiteral("Add"));
     connect(cmdAdd, &QPushButton::clicked, this, &frmDialogMessagingCenter::cmdAdd_Click);
     connect(txtMessage, &QLineEdit::returnPressed, cmdAdd, &QPushButton::click);
-    connect(txtTime, &QLineEdit::returnPressed, cmdAdd, &QPushButton::click);
 
     auto *row = new QHBoxLayout(frame);
     row->addWidget(label(frame, "lblMessage", QStringLiteral("Message:")));
@@ -194,7 +176,6 @@ QWidget *frmDialogMessagingCenter::buildSaveFrame()
     keepOnly(txtFileName, "[A-Za-z0-9. ]*");
     auto *cmdSave = button(frame, "cmdSave", QStringLiteral("Save"));
     connect(cmdSave, &QPushButton::clicked, this, &frmDialogMessagingCenter::cmdSave_Click);
-    connect(txtFileName, &QLineEdit::returnPressed, cmdSave, &QPushButton::click);
 
     auto *actions = new QHBoxLayout;
     actions->addStretch(1);
@@ -214,13 +195,7 @@ bool frmDialogMessagingCenter::isRunning() const
 
 void frmDialogMessagingCenter::closeEvent(QCloseEvent *event)
 {
-    // The title bar's close cannot end a running rotation behind the administrator's back: like
-    // "Hide me", it leaves it running, and "Stop" then "Close" ends the window.
-    if (isRunning()) {
-        event->ignore();
-        hide();
-        return;
-    }
+    // Any close ends the window and its rotation; only "Hide me" keeps it running.
     emit closed();
     event->accept();
 }
@@ -231,9 +206,19 @@ void frmDialogMessagingCenter::setRunning(bool running)
     cmdStop->setEnabled(running);
     cmdClear->setEnabled(!running);
     cmdClose->setEnabled(!running);
-    // The rotation walks the selection: neither list may move it while it runs.
+    // The rotation walks the selection of the messages; the times only ever follow it.
     lstMessage->setEnabled(!running);
-    lstTime->setEnabled(!running);
+}
+
+void frmDialogMessagingCenter::tmrSync_Timer()
+{
+    const int row = selectedRow(lstMessage);
+    if (row == selectedRow(lstTime))
+        return;
+    if (row < 0)
+        lstTime->clearSelection();
+    else
+        lstTime->setCurrentRow(row);
 }
 
 void frmDialogMessagingCenter::appendEntry(const QString &message, const QString &seconds)
@@ -244,10 +229,12 @@ void frmDialogMessagingCenter::appendEntry(const QString &message, const QString
 
 void frmDialogMessagingCenter::armSendTimer(int row)
 {
+    // A time of 0 sends the next entry straight after this one. Times from a file may be
+    // anything: kept within what a timer can hold.
     const QListWidgetItem *time = lstTime->item(row);
-    const double seconds
-        = std::clamp(time ? leadingNumber(time->text()) : 0.0, kShortestPause, kLongestPause);
-    Clock::setInterval(tmrMessageSend, int(std::lround(seconds * 1000.0)));
+    const double ms = std::clamp(time ? leadingNumber(time->text()) * 1000.0 : 0.0, 0.0,
+                                 double(std::numeric_limits<int>::max()));
+    Clock::setInterval(tmrMessageSend, int(std::lround(ms)));
 }
 
 void frmDialogMessagingCenter::listFiles()
@@ -276,9 +263,6 @@ void frmDialogMessagingCenter::cmdAdd_Click()
         return;
     }
     appendEntry(txtMessage->text(), txtTime->text());
-    // The next message usually wants the same pause; the text is new each time.
-    txtMessage->clear();
-    txtMessage->setFocus();
 }
 
 void frmDialogMessagingCenter::cmdClear_Click()
@@ -308,26 +292,31 @@ void frmDialogMessagingCenter::cmdStop_Click()
 
 void frmDialogMessagingCenter::tmrMessageSend_Timer()
 {
-    // Not connected, every send shows a box; ticks that fall due while it is open are let go
-    // rather than piling up boxes.
     const int count = lstMessage->count();
-    if (m_inTick || count == 0)
+    if (count == 0)
         return;
-    const QScopedValueRollback<bool> busy(m_inTick, true);
-
     int row = lstMessage->currentRow();
     if (row < 0 || row >= count)
         row = 0;
     const QString message = lstMessage->item(row)->text();
-    if (ReadPref(QStringLiteral("Messages"), QStringLiteral("IngameMessOnAuto"))
-        == QLatin1String("1"))
-        m_session->SendCommand(QStringLiteral("Say ") + message);
-    else
-        m_session->SendCommand(QStringLiteral("Say ") + AppInfo::shortName() + QLatin1Char(' ')
-                               + AppInfo::version() + QStringLiteral(" ^4|| ^7") + message);
+    const QString command = ReadPref(QStringLiteral("Messages"), QStringLiteral("IngameMessOnAuto"))
+                                    == QLatin1String("1")
+                                ? QStringLiteral("Say ") + message
+                                : QStringLiteral("Say ") + AppInfo::shortName() + QLatin1Char(' ')
+                                      + AppInfo::version() + QStringLiteral(" ^4|| ^7") + message;
     // The pause after an entry is that entry's own time; then the next, and round again.
     armSendTimer(row);
-    lstMessage->setCurrentRow((row + 1) % lstMessage->count());
+    lstMessage->setCurrentRow((row + 1) % count);
+
+    // Sent once the tick is over: a timer does not fire again while its own tick waits on a
+    // "not connected" box, and the next tick must come on time and show its own box.
+    QMetaObject::invokeMethod(
+        this,
+        [this, command] {
+            if (isRunning()) // not after a Stop that came first
+                m_session->SendCommand(command);
+        },
+        Qt::QueuedConnection);
 }
 
 void frmDialogMessagingCenter::cmdSave_Click()
@@ -343,11 +332,7 @@ void frmDialogMessagingCenter::cmdSave_Click()
         const QListWidgetItem *time = lstTime->item(i);
         entries.append({lstMessage->item(i)->text(), time ? time->text() : QString()});
     }
-    const QString path = messageListPath(name);
-    if (!saveMessageList(path, entries))
-        MsgBox(QStringLiteral("The message list could not be written to ")
-                   + QDir::toNativeSeparators(path) + QLatin1Char('.'),
-               MsgIcon::Exclamation, kErrorTitle, MsgButtons::Ok, this);
+    saveMessageList(messageListPath(name), entries);
 }
 
 void frmDialogMessagingCenter::cmdLoad_Click()
@@ -366,11 +351,8 @@ void frmDialogMessagingCenter::cmdLoad_Click()
 void frmDialogMessagingCenter::cmdDelete_Click()
 {
     QListWidgetItem *file = selectedItem(lstFiles);
-    if (!file) {
-        MsgBox(QStringLiteral("Select a file before deleting."), MsgIcon::Exclamation, kErrorTitle,
-               MsgButtons::Ok, this);
+    if (!file)
         return;
-    }
     QFile::remove(messageListPath(file->text()));
     delete file;
     // A second click on Delete must not take the neighbour with it.

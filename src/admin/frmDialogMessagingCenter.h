@@ -10,7 +10,7 @@ class RconSession;
 
 // Posts a rotating list of chat messages on the server, each followed by its own pause, for as
 // long as it runs; lists are saved to and loaded from named files. Hiding the window keeps the
-// rotation going; closing it (only possible while stopped) ends the window.
+// rotation going; closing it ends the window and the rotation.
 class frmDialogMessagingCenter : public QWidget
 {
     Q_OBJECT
@@ -40,6 +40,8 @@ private:
     void cmdLoad_Click();
     void cmdDelete_Click();
     void tmrMessageSend_Timer();
+    // Keeps the times' selection on the row of the messages' selection.
+    void tmrSync_Timer();
 
     void listFiles();
     void appendEntry(const QString &message, const QString &seconds);
@@ -48,7 +50,6 @@ private:
     void armSendTimer(int row);
 
     RconSession *m_session;
-    bool m_inTick = false;
 
     QListWidget *lstMessage = nullptr;
     QListWidget *lstTime = nullptr;
@@ -61,4 +62,5 @@ private:
     QPushButton *cmdClear = nullptr;
     QPushButton *cmdClose = nullptr;
     QTimer *tmrMessageSend = nullptr;
+    QTimer *tmrSync = nullptr;
 };

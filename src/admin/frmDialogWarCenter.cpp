@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QProgressBar>
-#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -147,43 +146,50 @@ void frmDialogWarCenter::cmdSet_Click(Panel &panel)
 {
     if (panel.timer->isActive() || !validate(panel))
         return;
-    const WarPanel &table = *panel.table;
-    panel.values.clear();
-    for (qsizetype i = 0; i < panel.fields.size(); ++i)
-        panel.values[table.fields[i].value] = panel.fields[i]->text();
-    for (qsizetype i = 0; i < panel.checkBoxes.size(); ++i)
-        panel.values[table.checkBoxes[i].value]
-            = panel.checkBoxes[i]->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    panel.values[WarValue::Map] = panel.map->currentText();
-    panel.values[WarValue::Announcement]
-        = AppInfo::shortName() + QLatin1Char(' ') + AppInfo::version()
-          + QStringLiteral(" ^4||^7 Setting up War Configuration for ")
-          + QLatin1String(table.matchName);
-    panel.cod2 = m_session->gameKind() == QLatin1String("cod2");
-
     panel.progress->setValue(0);
     panel.set->setEnabled(false);
     panel.timer->start();
 }
 
+QString frmDialogWarCenter::valueOf(const Panel &panel, WarValue value) const
+{
+    const WarPanel &table = *panel.table;
+    if (value == WarValue::Announcement)
+        return AppInfo::shortName() + QLatin1Char(' ') + AppInfo::version()
+               + QStringLiteral(" ^4||^7 Setting up War Configuration for ")
+               + QLatin1String(table.matchName);
+    if (value == WarValue::Map)
+        return panel.map->currentText();
+    for (qsizetype i = 0; i < panel.fields.size(); ++i) {
+        if (table.fields[i].value == value)
+            return panel.fields[i]->text();
+    }
+    for (qsizetype i = 0; i < panel.checkBoxes.size(); ++i) {
+        if (table.checkBoxes[i].value == value)
+            return panel.checkBoxes[i]->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    }
+    return QString();
+}
+
 void frmDialogWarCenter::tmrSet_Timer(Panel &panel)
 {
-    // Not connected, every send shows a box; the steps that fall due while it is open wait for
-    // it, so the set-up goes on in order once it is answered.
-    if (panel.inTick)
-        return;
-    const QScopedValueRollback<bool> busy(panel.inTick, true);
-
     const std::span<const WarStep> steps = panel.table->steps;
     const int step = panel.progress->value() + 1;
+    QString command;
     if (step >= 1 && std::size_t(step) <= steps.size()) {
         panel.progress->setValue(step);
-        m_session->SendCommand(warCommand(steps[step - 1], panel.cod2,
-                                          [&panel](WarValue v) { return panel.values.value(v); }));
+        command = warCommand(steps[step - 1], m_session->gameKind() == QLatin1String("cod2"),
+                             [this, &panel](WarValue v) { return valueOf(panel, v); });
     }
     if (step < 1 || std::size_t(step) >= steps.size()) {
         panel.timer->stop();
         panel.progress->setValue(0);
         panel.set->setEnabled(true);
     }
+    if (command.isEmpty())
+        return;
+    // Sent once the tick is over: a timer does not fire again while its own tick waits on a
+    // "not connected" box, and the set-up must go on at its pace, each send showing its box.
+    QMetaObject::invokeMethod(
+        this, [this, command] { m_session->SendCommand(command); }, Qt::QueuedConnection);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QMap>
 #include <QWidget>
 
 #include <array>
@@ -37,11 +36,6 @@ private:
         QPushButton *set = nullptr;
         QTimer *timer = nullptr;
         QProgressBar *progress = nullptr; // its value is the step last sent
-        // What the set-up sends, taken when it starts: editing the panel meanwhile changes
-        // nothing half-way.
-        QMap<WarValue, QString> values;
-        bool cod2 = false;
-        bool inTick = false;
     };
 
     QWidget *buildPanel(Panel &panel, const WarPanel &table);
@@ -49,6 +43,8 @@ private:
     void cmdSet_Click(Panel &panel);
     void tmrSet_Timer(Panel &panel);
     bool validate(Panel &panel);
+    // What a step sends after its command, as the panel shows it at that step.
+    QString valueOf(const Panel &panel, WarValue value) const;
 
     RconSession *m_session;
     QTabWidget *ts1 = nullptr;

@@ -23,6 +23,22 @@ namespace {
 
 const QByteArray kProgram = (AppInfo::shortName() + u' ' + AppInfo::version()).toLatin1();
 
+// Answers every box at once; after holdFor is set, one box stays open (its event loop running,
+// as a modal box's does) until that many more boxes have come.
+struct Boxes : DialogRecorder
+{
+    int holdFor = 0;
+    int held = 0; // boxes that stayed open until the others had come
+    MsgAnswer messageBox(const QString &text, MsgIcon icon, const QString &title,
+                         MsgButtons buttons) override
+    {
+        const qsizetype until = boxes.size() + 1 + std::exchange(holdFor, 0);
+        const MsgAnswer answer = DialogRecorder::messageBox(text, icon, title, buttons);
+        held += until > boxes.size() && QTest::qWaitFor([&] { return boxes.size() >= until; });
+        return answer;
+    }
+};
+
 // A session logged in to a fake server, one of the two windows on it, every box answered.
 struct Rig
 {
@@ -80,7 +96,7 @@ struct Rig
     }
 
     TestProgramDir env;
-    DialogRecorder boxes;
+    Boxes boxes;
     FakeGameServer server;
     RconSession session;
     QPointer<QWidget> window;
@@ -100,6 +116,7 @@ private slots:
     void saveAndLoadBack_data();
     void saveAndLoadBack();
     void menuItems();
+    void everySendShowsItsBox();
     void warSequences_data();
     void warSequences();
     void missingFieldSendsNothing_data();
@@ -130,6 +147,9 @@ void tst_Centers::rotation()
     rig.click("cmdStart");
     QVERIFY(!rig.control("cmdClose")->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(rig.server.commands().size(), 5, 15000);
+    // The times follow the messages' row, whatever is clicked in them.
+    rig.control<QListWidget>("lstTime")->setCurrentRow(2);
+    QTRY_COMPARE(rig.control<QListWidget>("lstTime")->currentRow(), 1);
     rig.click("cmdStop");
     QTRY_COMPARE(rig.server.commands(),
                  QList<QByteArray>({"say ^4|| ^7Auto-Messages ^4ON ||", prefix + "first",
@@ -223,8 +243,8 @@ void tst_Centers::saveAndLoadBack()
     QVERIFY(rig.env.readFile(QStringLiteral("Logs/MessagingCenter/Roundtrip.log")).isNull());
 }
 
-// The Messaging Center's item carries a check mark while the window is shown or hidden, and
-// while a running rotation ignores the title bar's close; Close, once stopped, ends both.
+// The Messaging Center's item carries a check mark while the window is shown or hidden; closing
+// it, running or not, ends the window, its rotation and the mark.
 void tst_Centers::menuItems()
 {
     Rig rig(FakeGame::CoD2, "noco");
@@ -240,17 +260,32 @@ void tst_Centers::menuItems()
     rig.window = window;
     rig.add(QStringLiteral("Hi"), QStringLiteral("30"));
     rig.click("cmdStart");
-    window->close();
-    QVERIFY(window->isRunning() && item->isChecked());
     item->trigger();
-    QVERIFY(window->isVisible());
-    rig.click("cmdStop");
-    rig.click("cmdClose");
+    QVERIFY(window->isVisible() && window->isRunning() && item->isChecked());
+    window->close();
     QTRY_VERIFY(!window);
     QVERIFY(!item->isChecked());
 
     main.mnuOptionsWarCenter->trigger();
     QVERIFY(main.findChild<frmDialogWarCenter *>(QStringLiteral("frmDialogWarCenter")));
+}
+
+// Not connected, a box left open holds up neither the run nor the boxes of the sends after it.
+void tst_Centers::everySendShowsItsBox()
+{
+    Rig rig(FakeGame::CoD2, "cod2");
+    rig.session.link()->close();
+    rig.open<frmDialogMessagingCenter>();
+    rig.add(QStringLiteral("Hi"), QStringLiteral("10"));
+    rig.click("cmdStart"); // the ON line's box comes before the rotation starts
+    rig.boxes.holdFor = 2;
+    QTRY_COMPARE(rig.boxes.held, 1);
+
+    rig.open<frmDialogWarCenter>();
+    rig.fill({"txtTDMPassword=x", "cbMap2=mp_toujane"});
+    rig.boxes.holdFor = 20;
+    rig.click("cmdSetTDM");
+    QTRY_COMPARE(rig.boxes.held, 2);
 }
 
 void tst_Centers::warSequences_data()
@@ -274,7 +309,7 @@ void tst_Centers::warSequences_data()
                        "g_password clan war", "scr_tdm_scorelimit 0", "scr_tdm_timelimit 15",
                        "scr_forcerespawn 1", "scr_allow_fg42 1", "scr_allow_panzerfaust 1",
                        "set g_allowVote 0", "sv_minPing 0", "sv_maxPing 0", "sv_pure 1",
-                       "sv_cheats 0", "logfile 1", "g_gametype tdm", "map mp_toujane"};
+                       "sv_cheats 0", "logfile 1", "g_gametype tdm", "map mp_harbor"};
     QTest::newRow("SD on CoD4, some boxes ticked")
         << int(FakeGame::CoD4) << "cod4" << "cmdSetSD"
         << QStringList{"txtSDPassword=pw2", "txtSDTimeLimit=3", "cbMap1=mp_carentan",
@@ -303,6 +338,7 @@ void tst_Centers::warSequences()
     rig.fill(settings);
     rig.click(set);
     QTRY_VERIFY(!rig.server.commands().isEmpty());
+    rig.fill({"cbMap2=mp_harbor"}); // the TDM map is taken when its step comes
     QVERIFY(!rig.control(set)->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(rig.server.commands().size(), expected.size(), 10000);
     QVERIFY(rig.control(set)->isEnabled());
