@@ -64,7 +64,9 @@ frmTray::frmTray(frmMain *main)
     connect(mnuTrayKickCenter, &QAction::triggered, main->mnuOptionsKickCenter, &QAction::trigger);
     connect(mnuTrayMessagingCenter, &QAction::triggered, main->mnuOptionsMessagingCenter,
             &QAction::trigger);
-    connect(mnuTrayWarCenter, &QAction::triggered, main->mnuOptionsWarCenter, &QAction::trigger);
+    // The tray's entry stays open for every game, also where the Options item is off (CoD4).
+    connect(mnuTrayWarCenter, &QAction::triggered, this,
+            [main] { main->dialogs->showWarCenter(); });
     mnuTrayMain->addSeparator();
 
     mnuTrayMapOptions = submenu(mnuTrayMain, "mnuTrayMapOptions", QStringLiteral("Map Options"));
