@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -38,7 +39,6 @@ AutoScreenshots::AutoScreenshots(frmMain *main)
     QLabel *seconds = label(frame, "lblAutoPBSSSeconds", QStringLiteral("seconds"));
     main->cmdAutoPBSSStart = button(frame, "cmdAutoPBSSStart", QStringLiteral("Start"));
     main->cmdAutoPBSSStop = button(frame, "cmdAutoPBSSStop", QStringLiteral("Stop"));
-    main->cmdAutoPBSSStop->setEnabled(false);
     main->pbAutoPBSS = named(new QProgressBar(frame), "pbAutoPBSS");
     main->pbAutoPBSS->setRange(0, 60); // the period in the box
     main->pbAutoPBSS->setValue(0);
@@ -83,8 +83,6 @@ void AutoScreenshots::cmdAutoPBSSStart_Click()
     // Whole seconds: the count of ticks has to meet the period exactly.
     m_main->txtAutoPBSSSec->setEnabled(false);
     m_main->pbAutoPBSS->setMaximum(int(std::min(period, kLongestPeriod)));
-    m_main->cmdAutoPBSSStart->setEnabled(false);
-    m_main->cmdAutoPBSSStop->setEnabled(true);
     m_main->tmrAutoPBSS->start();
 }
 
@@ -93,8 +91,6 @@ void AutoScreenshots::cmdAutoPBSSStop_Click()
     m_main->txtAutoPBSSSec->setEnabled(true);
     m_main->tmrAutoPBSS->stop();
     m_main->pbAutoPBSS->setValue(0);
-    m_main->cmdAutoPBSSStart->setEnabled(true);
-    m_main->cmdAutoPBSSStop->setEnabled(false);
 }
 
 void AutoScreenshots::tmrAutoPBSS_Timer()
@@ -103,9 +99,13 @@ void AutoScreenshots::tmrAutoPBSS_Timer()
     progress->setValue(progress->value() + 1);
     if (progress->value() < progress->maximum())
         return;
-    progress->setValue(0);
+    // Not connected, this meets the not-connected box, every period, as the administrator asked;
+    // the count and the bar move on once the box is answered.
+    const QPointer<AutoScreenshots> alive(this);
+    m_main->session()->SendCommand(QStringLiteral("pb_sv_getss"));
+    if (!alive)
+        return;
     QLabel *counter = m_main->lblAutoPBSSCounter;
     counter->setText(QString::number(qint64(leadingNumber(counter->text())) + 1));
-    // Not connected, this meets the not-connected box, every period, as the administrator asked.
-    m_main->session()->SendCommand(QStringLiteral("pb_sv_getss"));
+    progress->setValue(0);
 }

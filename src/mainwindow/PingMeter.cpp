@@ -65,9 +65,15 @@ int PingMeter::periodMs() const
     return int(std::clamp(seconds, 1.0, double(kLongestPeriodSeconds))) * 1000;
 }
 
-void PingMeter::show(const QString &text, const QString &toolTip)
+void PingMeter::show(const QString &text)
 {
     m_main->sb1->setText(kPanel, text);
+}
+
+// Only a failure explains itself in the tooltip; a later answer leaves the explanation standing.
+void PingMeter::show(const QString &text, const QString &toolTip)
+{
+    show(text);
     m_main->sb1->setPanelToolTip(kPanel, toolTip);
 }
 
@@ -80,14 +86,12 @@ void PingMeter::tmrCheckPingMeter_Timer()
     if (on) {
         show(LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter1"),
                       QStringLiteral("Starting ping meter..."))
-                 + QLatin1Char(' '),
-             QString());
+             + QLatin1Char(' '));
         m_main->tmrPing->start();
     } else {
         show(LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter2"),
                       QStringLiteral("Ping meter off"))
-                 + QLatin1Char(' '),
-             QString());
+             + QLatin1Char(' '));
         m_main->tmrPing->stop();
     }
     m_main->tmrCheckPingMeter->stop();
@@ -109,7 +113,7 @@ void PingMeter::echoReplied(int milliseconds)
         echoFailed(IcmpPing::TimedOut, QString());
         return;
     }
-    show(QStringLiteral("Ping: ") + QString::number(milliseconds) + QLatin1Char(' '), QString());
+    show(QStringLiteral("Ping: ") + QString::number(milliseconds) + QLatin1Char(' '));
     Clock::setInterval(m_main->tmrPing, periodMs());
 }
 

@@ -41,6 +41,7 @@ public:
 
 private:
     QString profileFile() const;
+    void show(const QString &text);
     void show(const QString &text, const QString &toolTip);
 
     frmMain *m_main;

@@ -70,7 +70,6 @@ void AddTrayIcon(frmMain *owner)
     if (owner && QSystemTrayIcon::isSystemTrayAvailable() && tray().menu) {
         auto *icon = new QSystemTrayIcon(Icons::app(), owner);
         icon->setObjectName(QStringLiteral("trayIcon"));
-        icon->setToolTip(owner->windowTitle());
         // Only the right button opens the menu; other clicks do nothing.
         icon->setContextMenu(tray().menu->mnuTrayMain);
         icon->show();
@@ -103,8 +102,10 @@ bool trayCanRestoreWindow()
 void setTrayWindowShown(bool shown)
 {
     tray().windowShown = shown;
-    if (tray().menu)
+    if (tray().menu) {
+        tray().menu->mnuTrayMain->menuAction()->setData(trayWindowMarker());
         tray().menu->mnuMainWindowStatus->setText(trayWindowEntryCaption());
+    }
 }
 
 QString trayWindowMarker()

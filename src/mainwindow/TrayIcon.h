@@ -6,8 +6,8 @@ class frmMain;
 
 // The program's icon in the notification area. The icon and its menu arrive with the tray menu;
 // until then these calls keep the state the rest of the program relies on: whether the icon is
-// installed, and the window entry's marker ("WINDOWOPEN" / "WINDOWCLOSED") and caption
-// ("Hide Window" / "Show Window").
+// installed, and the window entry's marker ("WINDOWOPEN" / "WINDOWCLOSED", also the tag of the
+// menu's root mnuTrayMain) and caption ("Hide Window" / "Show Window").
 
 // Installs the icon for the main window; does nothing when it is already installed.
 void AddTrayIcon(frmMain *owner);

@@ -6,7 +6,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace Controls;
@@ -64,6 +63,7 @@ frmShortkeys::frmShortkeys(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    // Once: the window is only hidden, so an edit left by Cancel is still there when it reopens.
     load();
 }
 
@@ -72,13 +72,6 @@ void frmShortkeys::load()
     txtSay1->setText(ReadIni(otherIni(), kSection, QStringLiteral("Say1")));
     txtSay2->setText(ReadIni(otherIni(), kSection, QStringLiteral("Say2")));
     txtSay3->setText(ReadIni(otherIni(), kSection, QStringLiteral("Say3")));
-}
-
-void frmShortkeys::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous()) // not when it comes back from being minimised
-        load();
-    QWidget::showEvent(event);
 }
 
 void frmShortkeys::cmdApply_Click()

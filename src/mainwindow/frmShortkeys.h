@@ -19,10 +19,6 @@ public:
     void cmdApply_Click();
     void cmdOK_Click();
 
-protected:
-    // Shown again after Cancel, the boxes hold what the file holds, not what was abandoned.
-    void showEvent(QShowEvent *event) override;
-
 private:
     void load();
 };

@@ -45,7 +45,9 @@ private slots:
         QVERIFY(!t.main.isVisible() && trayWindowMarker() == QLatin1String("WINDOWCLOSED"));
         t.tray->mnuMainWindowStatus->trigger();
         QTRY_VERIFY(t.main.isVisible() && !t.main.isMinimized());
-        QCOMPARE(trayWindowMarker(), QStringLiteral("WINDOWOPEN"));
+        QCOMPARE(t.tray->mnuTrayMain->menuAction()->data().toString()
+                     + t.tray->mnuMainWindowStatus->text(),
+                 "WINDOWOPENHide Window");
     }
 
     // Map Options announce and send their commands, byte for byte.
