@@ -15,6 +15,7 @@
 #include "mainwindow/frmShortkeys.h"
 #include "maps/MapCatalogues.h"
 #include "maps/MapsDialog.h"
+#include "platform/Clock.h"
 #include "platform/Ini.h"
 #include "rcon/Games.h"
 #include "rcon/RconSession.h"
@@ -124,19 +125,28 @@ QWidget *DialogOpeners::showShortkeys()
     return bring(m_shortkeys, [&] { return new frmShortkeys(m_main); });
 }
 
+// Apply sets the meter itself rather than through its starter: the period is the slider's, even
+// where no profile keeps it.
+static void applyPingMeter(frmMain *main, bool on, int seconds)
+{
+    const QString text = on ? LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter1"),
+                                       QStringLiteral("Starting ping meter..."))
+                            : LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter2"),
+                                       QStringLiteral("Ping meter off"));
+    main->sb1->setText(3, text + QLatin1Char(' '));
+    if (on) {
+        Clock::setInterval(main->tmrPing, seconds * 1000);
+        main->tmrPing->start();
+    } else {
+        main->tmrPing->stop();
+    }
+}
+
 // What Apply and the General page change in the main window.
 static void wirePreferences(frmMain *main, frmPreferences *preferences)
 {
-    // The starter reads the profile's ping settings, which Apply has just written.
-    QObject::connect(preferences, &frmPreferences::pingMeterApplied, main, [main](bool on) {
-        main->sb1->setText(3,
-                           (on ? LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter1"),
-                                          QStringLiteral("Starting ping meter..."))
-                               : LangText(QStringLiteral("frmMain"), QStringLiteral("PingMeter2"),
-                                          QStringLiteral("Ping meter off")))
-                               + QLatin1Char(' '));
-        main->tmrCheckPingMeter->start();
-    });
+    QObject::connect(preferences, &frmPreferences::pingMeterApplied, main,
+                     [main](bool on, int seconds) { applyPingMeter(main, on, seconds); });
     QObject::connect(preferences, &frmPreferences::consoleTimersApplied, main, [main] {
         if (main->commandLine)
             main->commandLine->armConsoleTimers();

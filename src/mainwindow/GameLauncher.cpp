@@ -52,7 +52,6 @@ GameLauncher::GameLauncher(frmMain *main)
 void GameLauncher::updateMenus()
 {
     const std::span<const GameClient> clients = gameClients();
-    bool anyDirectory = false;
     for (int game = 0; game < int(clients.size()); ++game) {
         QAction *item = directoryItem(m_main, game);
         if (!item)
@@ -61,14 +60,11 @@ void GameLauncher::updateMenus()
         item->setVisible(!dir.isEmpty());
         if (!dir.isEmpty())
             item->setText(QLatin1String(clients[game].menuCaption) + dir);
-        anyDirectory = anyDirectory || !dir.isEmpty();
     }
-    m_main->mnuJoinGameDirectorys->menuAction()->setEnabled(anyDirectory);
 
-    // Not connected it stays enabled: the click explains what is missing.
+    // Not connected it stays enabled.
     const GameClient *connected = gameClient(m_main->session()->gameKind());
-    const bool missing = connected && gameDirectory(*connected).isEmpty();
-    m_main->mnuJoinGameJoinServer->setEnabled(!missing && !m_joining);
+    m_main->mnuJoinGameJoinServer->setEnabled(!connected || !gameDirectory(*connected).isEmpty());
 }
 
 void GameLauncher::startConsoleMode(int game)
@@ -84,26 +80,16 @@ void GameLauncher::startConsoleMode(int game)
 
 void GameLauncher::joinServer()
 {
-    if (m_joining)
-        return;
-    RconSession *session = m_main->session();
-    const GameClient *client = gameClient(session->gameKind());
-    if (!client || !session->isConnected()) {
-        MsgBox(QStringLiteral("Connect to a server of one of the four games first: Join Server "
-                              "starts that game's client and sends it to the server."),
-               MsgIcon::Information, QStringLiteral("Join Server"), MsgButtons::Ok, m_main);
-        return;
-    }
-    const QString dir = gameDirectory(*client);
-    if (dir.isEmpty())
-        return; // the menu upkeep disables the item; a click can still race it
+    const std::span<const GameClient> clients = gameClients();
+    QStringList directories;
+    for (const GameClient &client : clients)
+        directories << gameDirectory(client);
     const bool toTray
         = ReadPref(kGameSettings, QStringLiteral("BringToTray")) == QLatin1String("1");
     const bool announce
         = ReadPref(kGameSettings, QStringLiteral("MessageJoin")) == QLatin1String("1");
 
-    m_joining = true;
-    updateMenus();
+    RconSession *session = m_main->session();
     if (toTray)
         m_main->lifecycle->hideToTray();
     if (announce)
@@ -112,15 +98,18 @@ void GameLauncher::joinServer()
                              + m_main->lblAppNamer->text() + QStringLiteral(" ^7")
                              + m_main->lblAppVersionr->text());
 
-    // The program may end, or the server go away, while these waits let events run.
+    // The program may end while these waits let events run.
     QPointer<GameLauncher> alive(this);
     const QString viaPrivate = privatePassword();
     if (!alive)
         return;
-    m_joining = false;
-    updateMenus();
-    if (gameClient(session->gameKind()) != client)
+    // The game detected by now: a server lost during the waits starts nothing.
+    const GameClient *client = gameClient(session->gameKind());
+    if (!client)
         return;
+    const QString dir = directories.value(int(client - clients.data()));
+    if (dir.isEmpty())
+        return; // the menu upkeep disables the item; a click can still race it
 
     const QString joinPassword = m_main->sb1->tag(2);
     const QStringList arguments = joinArguments(
@@ -129,9 +118,20 @@ void GameLauncher::joinServer()
     startProgram(gameProgram(*client, dir), arguments, dir);
 }
 
+namespace {
+// [GameSettings] PrivatePasswordWithoutEndColour in \Preferences.ini, off unless "1". The engines
+// answer "sv_privatePassword" with the value followed by a "^7" of their own, and the game is
+// handed the value as answered, that "^7" included, which the server then refuses unless colour
+// codes are stripped from what arrives. With the key set, that one "^7" is left off.
+bool privatePasswordWithoutEndColour()
+{
+    return ReadPref(kGameSettings, QStringLiteral("PrivatePasswordWithoutEndColour"))
+           == QLatin1String("1");
+}
+} // namespace
+
 // The private-slot password, for a server whose join password the connection did not learn. An
-// answer without a quoted value (no answer, an error text) counts as no password, and the "^7"
-// the engines put after every value is not part of it.
+// answer without a quoted value (no answer, an error text) counts as no password.
 QString GameLauncher::privatePassword()
 {
     QPointer<GameLauncher> alive(this);
@@ -139,15 +139,13 @@ QString GameLauncher::privatePassword()
     if (!alive)
         return QString();
     RconSession *session = m_main->session();
-    if (!session->isConnected())
-        return QString();
     session->sendForReply(QStringLiteral("sv_privatePassword"));
     Wait(1.0);
     if (!alive)
         return QString();
     const QString reply = session->replyText();
-    QString value = reply.count(QLatin1Char('"')) >= 4 ? cvarValue(reply) : QString();
-    if (value.endsWith(QLatin1String("^7")))
+    QString value = reply.count(QLatin1Char('"')) >= 3 ? cvarValue(reply) : QString();
+    if (privatePasswordWithoutEndColour() && value.endsWith(QLatin1String("^7")))
         value.chop(2);
     Wait(1.0);
     return value;

@@ -15,9 +15,8 @@ public:
     explicit GameLauncher(frmMain *main);
 
     // Join game > Join Server. Takes three seconds on the clock, during which the window keeps
-    // running; a second click meanwhile is ignored.
+    // running. Not connected, its sends meet the not-connected box and nothing is started.
     void joinServer();
-    bool isJoining() const { return m_joining; }
 
     // Join game > Directory's > one game (0 CoD ... 3 CoD4): the game in console mode.
     void startConsoleMode(int game);
@@ -33,5 +32,4 @@ private:
     QString privatePassword();
 
     frmMain *m_main;
-    bool m_joining = false;
 };

@@ -33,9 +33,10 @@ void frmMain::buildMenus()
         = item(mnuJoinGameDirectorys, "mnuJoinGameDirCoDUO", QStringLiteral("CoD:UO"));
     mnuJoinGameDirCoD2 = item(mnuJoinGameDirectorys, "mnuJoinGameDirCoD2", QStringLiteral("CoD 2"));
     mnuJoinGameDirCoD4 = item(mnuJoinGameDirectorys, "mnuJoinGameDirCoD4", QStringLiteral("CoD 4"));
+    // Set Directory's stays reachable in the submenu while no game has a directory yet.
+    mnuJoinGameSetDirectorys = item(mnuJoinGameDirectorys, "mnuJoinGameSetDirectorys",
+                                    QStringLiteral("Set Directory's"));
     mnuJoinGame->addMenu(mnuJoinGameDirectorys);
-    mnuJoinGameSetDirectorys
-        = item(mnuJoinGame, "mnuJoinGameSetDirectorys", QStringLiteral("Set Directory's"));
     bar->addMenu(mnuJoinGame);
 
     mnuConsole = menu(this, "mnuConsole", QStringLiteral("&Console"));

@@ -15,6 +15,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QProgressBar>
 #include <QRegularExpression>
 
 namespace {
@@ -32,6 +33,8 @@ UpdateCheck::UpdateCheck(frmMain *main)
     tmrCheckUpdateFlash = Controls::timer(this, "tmrCheckUpdateFlash", 700);
     lblNewVersion = Controls::label(main, "lblNewVersion");
     lblNewVersion->hide();
+    pbCheckUpdate = Controls::named(new QProgressBar(main), "pbCheckUpdate");
+    pbCheckUpdate->hide();
     inetCheckUpdate = Controls::named(new QNetworkAccessManager(this), "inetCheckUpdate");
 
     connect(tmrCheckUpdate, &QTimer::timeout, this, &UpdateCheck::tmrCheckUpdate_Timer);
@@ -48,7 +51,7 @@ QString UpdateCheck::defaultBaseAddress()
 
 void UpdateCheck::start()
 {
-    m_count = 0;
+    pbCheckUpdate->setValue(0);
     m_attempts = 0;
     m_pauseTicks = 0;
     tmrCheckUpdate->start();
@@ -77,10 +80,7 @@ QString UpdateCheck::publishedVersion(const QString &answer)
     const QStringList pieces = answer.split(tag);
     if (pieces.size() < 2)
         return QString();
-    // Blanks, tabs and line ends all end the version.
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    const QStringList words = pieces.at(1).split(blanks, Qt::SkipEmptyParts);
-    return words.isEmpty() ? QString() : words.first();
+    return pieces.at(1).section(QLatin1Char(' '), 0, 0);
 }
 
 bool UpdateCheck::isNewer(const QString &published, const QString &running)
@@ -96,10 +96,10 @@ void UpdateCheck::tmrCheckUpdate_Timer()
         --m_pauseTicks;
         return;
     }
-    ++m_count;
-    if (m_count == 1) {
+    pbCheckUpdate->setValue(pbCheckUpdate->value() + 1);
+    if (pbCheckUpdate->value() == 1) {
         request();
-    } else if (m_count == 2) {
+    } else if (pbCheckUpdate->value() == 2) {
         tmrCheckUpdate->stop();
         if (isNewer(lblNewVersion->text(), m_main->lblAppVersionr->text()))
             tmrCheckUpdateFlash->start();
@@ -126,7 +126,7 @@ void UpdateCheck::answered(QNetworkReply *reply)
     const QString answer = reply->error() == QNetworkReply::NoError
                                ? QString::fromLatin1(reply->readAll())
                                : QString();
-    if (!answer.trimmed().isEmpty()) {
+    if (!answer.isEmpty()) {
         lblNewVersion->setText(publishedVersion(answer));
         return;
     }
@@ -134,7 +134,7 @@ void UpdateCheck::answered(QNetworkReply *reply)
         tmrCheckUpdate->stop();
         return;
     }
-    m_count = 0;
+    pbCheckUpdate->setValue(0);
     m_pauseTicks = kRetryTicks * m_attempts;
 }
 
@@ -146,10 +146,6 @@ void UpdateCheck::tmrCheckUpdateFlash_Timer()
     const QString text = LangText(QStringLiteral("frmMain"), QStringLiteral("mnuCheckUpdate"),
                                   QStringLiteral("Update available!"));
     item->setText(m_flashOn ? text : text + QString(kFlashBlanks, QLatin1Char(' ')));
-    // The blanks alone hardly show on a menu bar; the weight changing with them does.
-    QFont font = item->font();
-    font.setBold(m_flashOn);
-    item->setFont(font);
 }
 
 void UpdateCheck::mnuCheckUpdate_Click()
@@ -168,16 +164,7 @@ void UpdateCheck::runUpdater()
                  MsgButtons::OkCancel, m_main);
     if (answer != MsgAnswer::Ok)
         return;
-    if (!startProgram(programPath(QStringLiteral("Updater.exe")), {}, programDir())) {
-        // Ending the program without an updater to follow would only lose the administrator's
-        // session.
-        MsgBox(QStringLiteral("The updater could not be started: \"Updater.exe\" is missing "
-                              "from the program folder or cannot run here:\r\n")
-                   + programDir(),
-               MsgIcon::Exclamation, AppInfo::name() + QStringLiteral(" Updater"), MsgButtons::Ok,
-               m_main);
-        return;
-    }
+    startProgram(programPath(QStringLiteral("Updater.exe")), {}, programDir());
     m_main->lifecycle->endProgram();
 }
 

@@ -7,6 +7,7 @@
 class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QProgressBar;
 class QTimer;
 class frmMain;
 
@@ -14,9 +15,10 @@ class frmMain;
 // one is published, makes the menu bar's "Update available!" item appear and blink. The request
 // runs in the background: the window never waits for the network.
 //
-// The check is a count on a one-second timer: at 1 it asks, at 2 it compares. An empty answer
-// or a failed request is asked again after a pause that grows with each try, at most
-// kMaxAttempts times in all; then the check gives up quietly until the next start.
+// The check is a count on a one-second timer, kept in the hidden pbCheckUpdate: at 1 it asks, at
+// 2 it compares. The count waits while a request is out. An empty answer or a failed request is
+// asked again after a pause that grows with each try, at most kMaxAttempts times in all; then the
+// check gives up quietly until the next start.
 class UpdateCheck : public QObject
 {
     Q_OBJECT
@@ -34,19 +36,20 @@ public:
     // The base address from the preferences + "/updater/" + version + "/check.update".
     QUrl checkUrl() const;
 
-    // The version an answer publishes between "<ver>" and "</ver>" (any case), without the words
-    // after it (" beta"); empty when the answer has none.
+    // The version an answer publishes between "<ver>" and "</ver>" (any case): the text up to the
+    // first blank, so " beta" goes; empty when the answer has none.
     static QString publishedVersion(const QString &answer);
     // Versions compare as texts, character by character.
     static bool isNewer(const QString &published, const QString &running);
 
     // Help > Check for updates and a click on the notice: asks, then starts \Updater.exe and
-    // ends the program.
+    // ends the program, whether the updater started or not.
     void runUpdater();
 
     QTimer *tmrCheckUpdate = nullptr;
     QTimer *tmrCheckUpdateFlash = nullptr;
-    QLabel *lblNewVersion = nullptr; // hidden: the published version
+    QProgressBar *pbCheckUpdate = nullptr; // hidden: the check's count
+    QLabel *lblNewVersion = nullptr;       // hidden: the published version
     QNetworkAccessManager *inetCheckUpdate = nullptr;
 
 private:
@@ -57,7 +60,6 @@ private:
     void answered(QNetworkReply *reply);
 
     frmMain *m_main;
-    int m_count = 0; // the check's step: 1 asks, 2 compares
     int m_attempts = 0;
     int m_pauseTicks = 0;
     bool m_flashOn = false;

@@ -9,11 +9,13 @@
 namespace ProfileRestore {
 
 namespace {
-// Replaces `to` with a copy of `from`. Copying a file onto itself (the old directory is this
-// one) leaves it alone instead of deleting it first.
+// Replaces `to` with a copy of `from`. A source gone since it was listed, or the file itself (the
+// old directory is this one), leaves `to` alone instead of deleting it first.
 bool replaceWith(const QString &from, const QString &to)
 {
     const QFileInfo source(from), target(to);
+    if (!source.isFile())
+        return false;
     if (target.exists() && source.canonicalFilePath() == target.canonicalFilePath())
         return true;
     QFile::remove(to);
@@ -21,14 +23,15 @@ bool replaceWith(const QString &from, const QString &to)
 }
 } // namespace
 
+// Joined as text: an empty directory searches the root, never the working directory.
 QString oldProfilesFolder(const QString &oldDirectory)
 {
-    return QDir::toNativeSeparators(QDir(oldDirectory).filePath(QStringLiteral("Profiles")));
+    return QDir::toNativeSeparators(QDir::cleanPath(oldDirectory + QStringLiteral("/Profiles")));
 }
 
 QStringList oldProfiles(const QString &oldDirectory)
 {
-    const QDir dir(QDir(oldDirectory).filePath(QStringLiteral("Profiles")));
+    const QDir dir(oldProfilesFolder(oldDirectory));
     QStringList names;
     const QStringList files = dir.entryList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
     for (const QString &file : files)
@@ -36,27 +39,16 @@ QStringList oldProfiles(const QString &oldDirectory)
     return names;
 }
 
-QStringList restore(const QString &oldDirectory, const QStringList &profiles)
+void restore(const QString &oldDirectory, const QStringList &profiles)
 {
-    const QDir old(QDir(oldDirectory).filePath(QStringLiteral("Profiles")));
+    const QDir old(oldProfilesFolder(oldDirectory));
     QDir().mkpath(Profiles::directory());
-    QStringList failed;
     for (const QString &name : profiles) {
         const QString file = Profiles::file(name);
-        if (!replaceWith(old.filePath(name + QStringLiteral(".ini")), file)) {
-            failed << name;
-            continue;
-        }
-        Profiles::restrictToOwner(file); // it holds the rcon password
-        Profiles::createFolders(name);
-        const QString oldPreferences = old.filePath(name + QStringLiteral("/Preferences.ini"));
-        if (QFileInfo::exists(oldPreferences)) {
-            const QString preferences = Profiles::preferencesFile(name);
-            if (replaceWith(oldPreferences, preferences))
-                Profiles::restrictToOwner(preferences);
-        }
+        if (replaceWith(old.filePath(name + QStringLiteral(".ini")), file))
+            Profiles::restrictToOwner(file); // it holds the rcon password
+        QDir().mkpath(Profiles::folder(name));
     }
-    return failed;
 }
 
 } // namespace ProfileRestore

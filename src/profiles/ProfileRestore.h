@@ -11,8 +11,7 @@ QString oldProfilesFolder(const QString &oldDirectory);
 QStringList oldProfiles(const QString &oldDirectory);
 
 // Copies each profile's file over this installation's (a profile of the same name is replaced)
-// and creates its folder; its own preferences come along when the old installation has them,
-// otherwise the profile manager completes the profile when it next opens. Returns the names that
-// could not be copied.
-QStringList restore(const QString &oldDirectory, const QStringList &profiles);
+// and creates its folder; the profile manager completes the profile with its own preferences
+// when it next opens. A file that cannot be copied is passed over.
+void restore(const QString &oldDirectory, const QStringList &profiles);
 } // namespace ProfileRestore

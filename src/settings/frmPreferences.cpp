@@ -75,9 +75,20 @@ frmPreferences::frmPreferences(RconSession *session, QWidget *main)
         findChild<QLabel *>(QLatin1String(valueLabelName(row.slider)))
             ->setNum(m_sliders.value(QLatin1String(row.slider))->value());
     showPage(General);
+    tmrGameDir_Timer();
+    tmrConsoleFunctions_Timer();
+    tmrGameDir->start();
+    tmrConsoleFunctions->start();
 
-    // The Server page belongs to the profile in use: another profile brings its own values.
-    connect(session, &RconSession::profileChanged, this, [this] { loadProfile(); });
+    // [Settings] PreferencesFollowProfile in \Preferences.ini, off unless "1". The Server page is
+    // read when the window is made, and Apply writes it into whichever profile is current by then,
+    // so after a change of profile the former profile's ping and FTP values go into the new one.
+    // With the key set, a change of profile brings the new profile's values onto the page.
+    connect(session, &RconSession::profileChanged, this, [this] {
+        if (ReadPref(QStringLiteral("Settings"), QStringLiteral("PreferencesFollowProfile"))
+            == QLatin1String("1"))
+            loadProfile();
+    });
 }
 
 void frmPreferences::buildControls()
@@ -111,6 +122,11 @@ void frmPreferences::buildControls()
     cmdApply = button(this, "cmdApply", QStringLiteral("Apply"));
     cmdCancel = button(this, "cmdCancel", QStringLiteral("Cancel"));
     cmdOK->setDefault(true);
+    tmrGameDir = timer(this, "tmrGameDir", 100);
+    tmrConsoleFunctions = timer(this, "tmrConsoleFunctions", 300);
+    connect(tmrGameDir, &QTimer::timeout, this, &frmPreferences::tmrGameDir_Timer);
+    connect(tmrConsoleFunctions, &QTimer::timeout, this,
+            &frmPreferences::tmrConsoleFunctions_Timer);
 
     auto *right = new QVBoxLayout;
     right->addWidget(lblPrefTitle);
@@ -188,7 +204,6 @@ QWidget *frmPreferences::addTimed(QWidget *parent, const PrefTimed &row)
     auto *slider = named(new QSlider(Qt::Horizontal, line), row.slider);
     slider->setRange(row.minimum, row.maximum);
     slider->setValue(row.initial);
-    slider->setEnabled(false);
     QLabel *value = label(line, valueLabelName(row.slider).constData());
     value->setNum(row.initial);
     value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
@@ -198,8 +213,6 @@ QWidget *frmPreferences::addTimed(QWidget *parent, const PrefTimed &row)
     m_checks.insert(QLatin1String(row.check), check);
     m_sliders.insert(QLatin1String(row.slider), slider);
     connect(slider, &QSlider::valueChanged, value, qOverload<int>(&QLabel::setNum));
-    // A period only counts while its switch is on.
-    connect(check, &QCheckBox::toggled, slider, &QWidget::setEnabled);
     return line;
 }
 
@@ -207,12 +220,6 @@ QWidget *frmPreferences::buildServer()
 {
     QWidget *w = page(this, "frameServer");
     auto *layout = new QVBoxLayout(w);
-    lblNoProfile = label(w, "lblNoProfile",
-                         QStringLiteral("Load a server profile to set its ping meter and FTP "
-                                        "access: these settings belong to each profile."));
-    lblNoProfile->setWordWrap(true);
-    layout->addWidget(lblNoProfile);
-
     framePingMeter = group(w, "framePingMeter", QStringLiteral("Ping meter"));
     auto *pingLayout = new QVBoxLayout(framePingMeter);
     for (const PrefTimed &row : kPrefTimed) {
@@ -458,18 +465,14 @@ void frmPreferences::load()
     }
     setPrivateMessageColour(
         ReadPref(QStringLiteral("Messages"), QStringLiteral("PrivateMessageColor")));
-    updateDirectoryButtons();
     m_loading = false;
     loadProfile();
 }
 
 void frmPreferences::loadProfile()
 {
-    m_profile = m_session->profile();
-    const bool have = !m_profile.isEmpty();
-    lblNoProfile->setVisible(!have);
-    framePingMeter->setEnabled(have);
-    frameFTP->setEnabled(have);
+    const QString profile = m_session->profile();
+    const bool have = !profile.isEmpty();
     lblFTPStatus->clear();
 
     // Without a profile the page shows the values a new profile starts with.
@@ -483,12 +486,12 @@ void frmPreferences::loadProfile()
         slider->setValue(row.initial);
         if (!have)
             continue;
-        const QString file = Profiles::preferencesFile(m_profile);
+        const QString file = Profiles::preferencesFile(profile);
         const QString section = QLatin1String(row.section);
         loadCheck(check, ReadIni(file, section, QLatin1String(row.onKey)));
         loadSlider(slider, ReadIni(file, section, QLatin1String(row.secondsKey)));
     }
-    const QString file = Profiles::preferencesFile(m_profile);
+    const QString file = Profiles::preferencesFile(profile);
     const QString ftp = QStringLiteral("FTP Settings");
     for (const PrefFtpField &row : kPrefFtpFields) {
         const QString value = have ? ReadIni(file, ftp, QLatin1String(row.key)) : QString();
@@ -515,9 +518,14 @@ void frmPreferences::apply()
                              "ckCheckForUpdate", "ckCloseOnStart", "ckNameShowJoin"})
         writeCheck(name);
 
-    if (!m_profile.isEmpty()) {
-        const QString file = Profiles::preferencesFile(m_profile);
-        QDir().mkpath(Profiles::folder(m_profile));
+    // The meter follows the dialog's values at once, whether or not a profile keeps them.
+    emit pingMeterApplied(m_checks.value(QStringLiteral("ckPingMeter"))->isChecked(),
+                          m_sliders.value(QStringLiteral("sldPingMeter"))->value());
+
+    const QString profile = m_session->profile();
+    if (!profile.isEmpty()) {
+        const QString file = Profiles::preferencesFile(profile);
+        QDir().mkpath(Profiles::folder(profile));
         Profiles::restrictToOwner(file); // it holds the FTP password
         for (const PrefTimed &row : kPrefTimed) {
             if (!row.perProfile)
@@ -534,7 +542,6 @@ void frmPreferences::apply()
                      f ? f->text() : lblFTPLogsDirectory->text());
         }
     }
-    emit pingMeterApplied(m_checks.value(QStringLiteral("ckPingMeter"))->isChecked());
 
     for (const char *name :
          {"ckIngameMess", "ckIngameMessOnChange", "ckIngameMessOnSend", "ckIngameMessOnAuto"})
@@ -557,7 +564,6 @@ void frmPreferences::apply()
         WritePref(section, QLatin1String(row.secondsKey),
                   QString::number(m_sliders.value(QLatin1String(row.slider))->value()));
     }
-    updateDirectoryButtons(); // Test follows the saved directories
     // Not connected, the timers wait for the connection, which arms them from these keys.
     if (m_session->isConnected())
         emit consoleTimersApplied();

@@ -14,6 +14,7 @@ class QListWidget;
 class QPushButton;
 class QSlider;
 class QStackedWidget;
+class QTimer;
 class RconSession;
 class frmRestoreDirectory;
 struct PrefGameDirectory;
@@ -45,8 +46,8 @@ public:
     void setFtpLogsDirectory(const QString &directory);
 
 signals:
-    // Apply: the ping meter's switch (the profile's settings have been written by then).
-    void pingMeterApplied(bool on);
+    // Apply: the ping meter's switch and period, for the main window's meter to follow at once.
+    void pingMeterApplied(bool on, int seconds);
     // Apply while connected: the console timers' settings are written, for the timers to follow.
     void consoleTimersApplied();
     // The main window is to take its default size (it is neither minimised nor maximised).
@@ -62,6 +63,8 @@ public:
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdApply = nullptr;
     QPushButton *cmdCancel = nullptr;
+    QTimer *tmrGameDir = nullptr;          // the directory buttons follow the labels
+    QTimer *tmrConsoleFunctions = nullptr; // the console sliders follow their switches
 
     // General.
     QWidget *frameGeneral = nullptr;
@@ -73,7 +76,6 @@ public:
 
     // Server (the current profile's).
     QWidget *frameServer = nullptr;
-    QLabel *lblNoProfile = nullptr;
     QGroupBox *framePingMeter = nullptr;
     QGroupBox *frameFTP = nullptr;
     QLabel *lblFTPLogsDirectory = nullptr;
@@ -120,7 +122,8 @@ private:
     void cmdSetDir_Click(const PrefGameDirectory &row);
     void cmdResetDir_Click(const PrefGameDirectory &row);
     void cmdTestDir_Click(const PrefGameDirectory &row);
-    void updateDirectoryButtons();
+    void tmrGameDir_Timer();
+    void tmrConsoleFunctions_Timer();
     void cmdFTPSetDir_Click();
     void cmdFTPTestConnection_Click();
     void ftpTestFinished(bool ok);
@@ -130,7 +133,6 @@ private:
 
     RconSession *m_session;
     QPointer<QWidget> m_main;
-    QString m_profile;
     QString m_pmColour; // [Messages] PrivateMessageColor as it will be written
     bool m_loading = false;
     QHash<QString, QCheckBox *> m_checks;

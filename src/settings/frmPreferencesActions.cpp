@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -86,19 +85,15 @@ void frmPreferences::cmdSetDir_Click(const PrefGameDirectory &row)
         = askOpenFile(QStringLiteral("Set Directory"), dir->text(), gameProgramFilter(*client));
     if (chosen.isEmpty())
         return;
-    // The folder of the chosen program, with its separator: the program's name is appended to it.
-    QString folder = QDir::toNativeSeparators(QFileInfo(chosen).absolutePath());
-    if (!folder.endsWith(QDir::separator()))
-        folder += QDir::separator();
-    dir->setText(folder);
-    updateDirectoryButtons();
+    // Without the program's name the path keeps its trailing separator, which is how the
+    // directory is stored: the name is appended to it again when the game starts.
+    dir->setText(QDir::toNativeSeparators(chosen).remove(QLatin1String(client->program)));
 }
 
 void frmPreferences::cmdResetDir_Click(const PrefGameDirectory &row)
 {
     if (QLabel *dir = m_directories.value(QLatin1String(row.gameKind)))
         dir->clear();
-    updateDirectoryButtons();
 }
 
 // Test starts what Join game would start: the saved directory, not the one shown but not yet
@@ -109,28 +104,30 @@ void frmPreferences::cmdTestDir_Click(const PrefGameDirectory &row)
     if (!client)
         return;
     const QString dir = gameDirectory(*client);
-    if (dir.isEmpty()) {
-        MsgBox(QStringLiteral("Apply the preferences first: Test starts the game from the saved "
-                              "directory."),
-               MsgIcon::Information, QStringLiteral("Test"), MsgButtons::Ok, this);
+    // Nothing saved: a bare program name would be looked for anywhere on the system.
+    if (dir.isEmpty())
         return;
-    }
-    const QString program = gameProgram(*client, dir);
-    if (!startProgram(program, consoleModeArguments(), dir))
-        MsgBox(QStringLiteral("The game could not be started:\r\n") + program
-                   + QStringLiteral("\r\n\r\nThe program is missing there or cannot run here."),
-               MsgIcon::Exclamation, QStringLiteral("Test"), MsgButtons::Ok, this);
+    startProgram(gameProgram(*client, dir), consoleModeArguments(), dir);
 }
 
-void frmPreferences::updateDirectoryButtons()
+void frmPreferences::tmrGameDir_Timer()
 {
     for (const PrefGameDirectory &row : kPrefGameDirectories) {
-        const GameClient *client = gameClient(QLatin1String(row.gameKind));
-        const bool shown = !m_directories.value(QLatin1String(row.gameKind))->text().isEmpty();
-        const bool saved = client && !gameDirectory(*client).isEmpty();
-        findChild<QPushButton *>(QLatin1String(row.setButton))->setEnabled(!shown);
-        findChild<QPushButton *>(QLatin1String(row.resetButton))->setEnabled(shown);
-        findChild<QPushButton *>(QLatin1String(row.testButton))->setEnabled(shown || saved);
+        const bool set = !m_directories.value(QLatin1String(row.gameKind))->text().isEmpty();
+        findChild<QPushButton *>(QLatin1String(row.setButton))->setEnabled(!set);
+        findChild<QPushButton *>(QLatin1String(row.resetButton))->setEnabled(set);
+        findChild<QPushButton *>(QLatin1String(row.testButton))->setEnabled(set);
+    }
+}
+
+// --- Console -------------------------------------------------------------------------------------
+
+void frmPreferences::tmrConsoleFunctions_Timer()
+{
+    for (const PrefTimed &row : kPrefTimed) {
+        if (row.page == PrefPage::Console)
+            m_sliders.value(QLatin1String(row.slider))
+                ->setEnabled(m_checks.value(QLatin1String(row.check))->isChecked());
     }
 }
 
@@ -209,11 +206,6 @@ void frmPreferences::cmdOldProfs_Click()
 {
     lstOldProfs->clear();
     const QString dir = lblProDir->text();
-    if (dir.isEmpty()) {
-        MsgBox(QStringLiteral("Choose the directory of the older Vantor first (Set Directory)."),
-               MsgIcon::Exclamation, QStringLiteral("No profiles"), MsgButtons::Ok, this);
-        return;
-    }
     const QStringList names = ProfileRestore::oldProfiles(dir);
     if (names.isEmpty()) {
         MsgBox(QStringLiteral("No profiles\r\n") + ProfileRestore::oldProfilesFolder(dir),
@@ -228,18 +220,7 @@ void frmPreferences::cmdCopyProfs_Click()
     QStringList names;
     for (int i = 0; i < lstOldProfs->count(); ++i)
         names << lstOldProfs->item(i)->text();
-    if (names.isEmpty()) {
-        MsgBox(QStringLiteral("Get the list of the old profiles first (Get Profilelist)."),
-               MsgIcon::Exclamation, QStringLiteral("Restore"), MsgButtons::Ok, this);
-        return;
-    }
-    const QStringList failed = ProfileRestore::restore(lblProDir->text(), names);
-    if (!failed.isEmpty()) {
-        MsgBox(QStringLiteral("These profiles could not be restored:\r\n")
-                   + failed.join(QStringLiteral("\r\n")),
-               MsgIcon::Exclamation, QStringLiteral("Restore"), MsgButtons::Ok, this);
-        return;
-    }
+    ProfileRestore::restore(lblProDir->text(), names);
     MsgBox(QStringLiteral("All profiles are restored succesfully"), MsgIcon::Information,
            QStringLiteral("Restore Done"), MsgButtons::Ok, this);
 }

@@ -10,6 +10,7 @@
 #include "rcon/RconSession.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QtTest>
 
 #include <memory>
@@ -65,21 +66,28 @@ void tst_GameLauncher::joinServer_data()
     QTest::addColumn<QString>("joinPassword");    // panel 2's tag
     QTest::addColumn<QByteArray>("privateSlots"); // the server's sv_privatePassword; null: unset
     QTest::addColumn<bool>("announce");
+    QTest::addColumn<QString>("preference"); // [section] key set to "1"
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("tail"); // the command line after "<address>:<port>"
 
+    // clang-format off
     QTest::newRow("CoD2, join password in the tag")
-        << FakeGame::CoD2 << "club" << QByteArray("slots") << false << "CoD2MP_s.exe"
+        << FakeGame::CoD2 << "club" << QByteArray("slots") << false << "" << "CoD2MP_s.exe"
         << " +password club +rcon_password pw";
-    QTest::newRow("CoD public, private slots empty")
-        << FakeGame::CoD << "" << QByteArray("") << true << "CoDMP.exe"
+    QTest::newRow("CoD public, no private slots")
+        << FakeGame::CoD << "" << QByteArray("") << true << "Console/ColorNames" << "CoDMP.exe"
         << " +password  +rconpassword pw";
-    QTest::newRow("CoD UO, private slot password")
-        << FakeGame::CoDUO << "" << QByteArray("slot pw") << false << "CoDUOMP.exe"
+    QTest::newRow("CoD UO, private slots as answered")
+        << FakeGame::CoDUO << "" << QByteArray("slot pw") << false << "" << "CoDUOMP.exe"
+        << " +password slot pw^7 +rconpassword pw";
+    QTest::newRow("CoD UO, private slots without ^7")
+        << FakeGame::CoDUO << "" << QByteArray("slot pw") << false
+        << "GameSettings/PrivatePasswordWithoutEndColour" << "CoDUOMP.exe"
         << " +password slot pw +rconpassword pw";
     QTest::newRow("CoD4, no quoted answer")
-        << FakeGame::CoD4 << "" << QByteArray() << true << "iw3mp.exe"
+        << FakeGame::CoD4 << "" << QByteArray() << true << "" << "iw3mp.exe"
         << " +password  +rcon_password pw";
+    // clang-format on
 }
 
 // The client starts from its directory with the server's address and the right password, after
@@ -90,6 +98,7 @@ void tst_GameLauncher::joinServer()
     QFETCH(QString, joinPassword);
     QFETCH(QByteArray, privateSlots);
     QFETCH(bool, announce);
+    QFETCH(QString, preference);
     QFETCH(QString, program);
     QFETCH(QString, tail);
     Rig rig(game);
@@ -101,6 +110,8 @@ void tst_GameLauncher::joinServer()
         WritePref(QStringLiteral("Directory"), QLatin1String(key), dir);
     WritePref(QStringLiteral("GameSettings"), QStringLiteral("MessageJoin"),
               announce ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!preference.isEmpty())
+        WritePref(preference.section(u'/', 0, 0), preference.section(u'/', 1), QStringLiteral("1"));
 
     rig.main->mnuJoinGameJoinServer->trigger();
     QCOMPARE(rig.dialogs.programs.size(), 1);
@@ -119,7 +130,6 @@ void tst_GameLauncher::joinServer()
     if (announce)
         QVERIFY(received[1].elapsedMs - received[0].elapsedMs >= 45);
     QVERIFY(rig.dialogs.boxes.isEmpty());
-    QVERIFY(!rig.main->launcher->isJoining());
 }
 
 void tst_GameLauncher::directoryMenusFollowPreferences()
@@ -128,6 +138,8 @@ void tst_GameLauncher::directoryMenusFollowPreferences()
     frmMain &m = *rig.main;
     // Nothing set: the Directory's items hidden, Join Server off for the connected CoD4.
     QVERIFY(!m.mnuJoinGameDirCoD->isVisible() && !m.mnuJoinGameDirCoD4->isVisible());
+    QVERIFY(m.mnuJoinGameDirectorys->menuAction()->isEnabled());
+    QVERIFY(m.mnuJoinGameDirectorys->actions().contains(m.mnuJoinGameSetDirectorys));
     QVERIFY(!m.mnuJoinGameJoinServer->isEnabled());
 
     WritePref(QStringLiteral("Directory"), QStringLiteral("JoinGame4"), QStringLiteral("/g/cod4/"));
@@ -149,16 +161,23 @@ void tst_GameLauncher::directoryMenusFollowPreferences()
     QCOMPARE(rig.dialogs.programs[0].workingDir, QStringLiteral("/g/cod2/"));
 }
 
+// Not connected, Join Server still goes to the tray and tries both sends, each meeting the
+// not-connected box; no game is started.
 void tst_GameLauncher::notConnectedStartsNothing()
 {
     Rig rig(FakeGame::CoD2);
     WritePref(QStringLiteral("Directory"), QStringLiteral("JoinGame2"), QStringLiteral("/g/"));
+    WritePref(QStringLiteral("GameSettings"), QStringLiteral("MessageJoin"), QStringLiteral("1"));
+    WritePref(QStringLiteral("GameSettings"), QStringLiteral("BringToTray"), QStringLiteral("1"));
+    rig.main->show();
     rig.session.link()->close();
     rig.session.setGameKind(QStringLiteral("noco"));
     QVERIFY(rig.main->mnuJoinGameJoinServer->isEnabled());
     rig.main->mnuJoinGameJoinServer->trigger();
     QVERIFY(rig.dialogs.programs.isEmpty() && rig.server.received().isEmpty());
-    QCOMPARE(rig.dialogs.boxes.size(), 1);
+    QCOMPARE(rig.dialogs.boxes.size(), 2);
+    QCOMPARE(rig.dialogs.last().title, QStringLiteral("Not connected"));
+    QVERIFY(!rig.main->isVisible() || rig.main->isMinimized());
 }
 
 QTEST_MAIN(tst_GameLauncher)

@@ -82,6 +82,8 @@ void tst_UpdateCheck::check_data()
     // Compared as texts: "9.0.10" sorts before "9.0.9" and "9.0.1".
     QTest::newRow("text order") << QByteArray("<ver>9.0.10</ver>") << false << "9.0.10" << true
                                 << 1;
+    // The version ends at the first blank, so a blank before it leaves nothing.
+    QTest::newRow("blank first") << QByteArray("<ver> 9.1.0</ver>") << false << "" << false << 1;
     QTest::newRow("empty answer repeated") << QByteArray("") << false << "" << false << all;
     QTest::newRow("server down") << QByteArray() << true << "" << false << all;
 }
@@ -155,6 +157,7 @@ void tst_UpdateCheck::blinksWithoutBlocking()
     QVERIFY(main.mnuCheckUpdate->isVisible());
     const QString bare = QStringLiteral("Update available!");
     QVERIFY(caption == bare || caption == bare + QString(13, u' '));
+    QVERIFY(!main.mnuCheckUpdate->font().bold());
     for (int i = 1; i < changes.size(); ++i) {
         const qint64 gap = changes[i] - changes[i - 1];
         QVERIFY2(gap >= 600 && gap <= 1000, qPrintable(QString::number(gap)));
@@ -164,16 +167,18 @@ void tst_UpdateCheck::blinksWithoutBlocking()
 void tst_UpdateCheck::updater_data()
 {
     QTest::addColumn<MsgAnswer>("answer");
-    QTest::addColumn<bool>("started");
+    QTest::addColumn<bool>("updaterRuns");
     QTest::newRow("OK") << MsgAnswer::Ok << true;
-    QTest::newRow("Cancel") << MsgAnswer::Cancel << false;
+    QTest::newRow("OK, no updater") << MsgAnswer::Ok << false;
+    QTest::newRow("Cancel") << MsgAnswer::Cancel << true;
 }
 
-// The notice's click hides it and asks before the updater takes over.
+// The notice's click hides it and asks; OK ends the program, whether the updater started or not.
 void tst_UpdateCheck::updater()
 {
     QFETCH(MsgAnswer, answer);
-    QFETCH(bool, started);
+    QFETCH(bool, updaterRuns);
+    const bool ends = answer == MsgAnswer::Ok;
     TestProgramDir env(50.0);
     DialogRecorder dialogs;
     TinyHttpServer server("<ver>9.9</ver>");
@@ -184,15 +189,16 @@ void tst_UpdateCheck::updater()
     QTRY_VERIFY(main.mnuCheckUpdate->isVisible());
 
     dialogs.answers.enqueue(answer);
+    dialogs.programResult = updaterRuns;
     main.mnuCheckUpdate->trigger();
     QVERIFY(!main.mnuCheckUpdate->isVisible());
     QCOMPARE(dialogs.boxes.size(), 1);
     QCOMPARE(dialogs.last().text, QStringLiteral("To run Vantor Updater, Vantor will be closed!"));
     QCOMPARE(dialogs.last().buttons, MsgButtons::OkCancel);
-    QCOMPARE(dialogs.programs.size(), started ? 1 : 0);
-    if (started)
+    QCOMPARE(dialogs.programs.size(), ends ? 1 : 0);
+    if (ends)
         QCOMPARE(dialogs.programs[0].program, programPath(QStringLiteral("Updater.exe")));
-    QCOMPARE(main.isVisible(), !started);
+    QCOMPARE(main.isVisible(), !ends);
     QVERIFY(!main.updateCheck->tmrCheckUpdateFlash->isActive());
 }
 
