@@ -5,14 +5,19 @@
 #include "admin/frmDialogMessagingCenter.h"
 #include "admin/frmDialogPunkbuster.h"
 #include "admin/frmDialogWarCenter.h"
+#include "admin/frmFTPLogDir.h"
+#include "admin/frmIngame.h"
 #include "admin/frmLog.h"
 #include "config/Language.h"
+#include "config/Numbers.h"
 #include "mainwindow/CommandLine.h"
+#include "mainwindow/ShortcutKeys.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmShortkeys.h"
+#include "mainwindow/frmTray.h"
 #include "maps/MapCatalogues.h"
 #include "maps/MapsDialog.h"
 #include "platform/Clock.h"
@@ -166,6 +171,8 @@ frmPreferences *DialogOpeners::showPreferences(int page)
     frmPreferences *w = bring(m_preferences, [&] {
         auto *made = new frmPreferences(m_main->session(), m_main);
         wirePreferences(m_main, made);
+        connect(made, &frmPreferences::ftpLogsDirectoryRequested, this,
+                [this, made] { showFtpLogDir(made); });
         return made;
     });
     if (page >= 0)
@@ -216,6 +223,41 @@ void DialogOpeners::wire()
     connect(m->mnuExtraPreferences, &QAction::triggered, this, [this] { showPreferences(); });
     connect(m->mnuJoinGameSetDirectorys, &QAction::triggered, this,
             [this] { showPreferences(frmPreferences::GameDirectories); });
+    wireIngame();
+}
+
+// --- frmIngame, frmFTPLogDir ---------------------------------------------------------------------
+
+QWidget *DialogOpeners::showIngame()
+{
+    frmIngame *w = bring(m_ingame, [&] { return new frmIngame(m_main->session(), m_main); });
+    // The tray's menu comes with the tray icon, which may have been made after the window.
+    if (auto *tray = m_main->findChild<frmTray *>(QStringLiteral("frmTray")))
+        w->setOptionsMenu(tray->mnuTrayMain);
+    return w;
+}
+
+QWidget *DialogOpeners::showFtpLogDir(frmPreferences *preferences)
+{
+    return bring(m_ftpLogDir, [&] {
+        FtpLogin login;
+        login.host = preferences->ftpFieldText(QStringLiteral("txtFTPIP"));
+        login.port = int(leadingNumber(preferences->ftpFieldText(QStringLiteral("txtFTPPort"))));
+        login.user = preferences->ftpFieldText(QStringLiteral("txtFTPUsername"));
+        login.password = preferences->ftpFieldText(QStringLiteral("txtFTPPassword"));
+        // Its boxes and its life belong to the preferences, whose label it fills.
+        auto *made = new frmFTPLogDir(login, preferences);
+        connect(made, &frmFTPLogDir::logsDirectoryChosen, preferences,
+                &frmPreferences::setFtpLogsDirectory);
+        return made;
+    });
+}
+
+void DialogOpeners::wireIngame()
+{
+    // Fires on every poll while the keys are held: showing an open window again is harmless.
+    connect(m_main->shortcutKeys, &ShortcutKeys::inGameWindowRequested, this,
+            &DialogOpeners::showIngame);
 }
 
 void installDialogOpeners(frmMain *main)

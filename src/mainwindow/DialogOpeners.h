@@ -14,6 +14,8 @@ class frmDialogKickCenter;
 class frmDialogMessagingCenter;
 class frmDialogPunkbuster;
 class frmDialogWarCenter;
+class frmFTPLogDir;
+class frmIngame;
 class frmLog;
 class frmMain;
 class frmPreferences;
@@ -45,6 +47,11 @@ public:
     // On one of its pages (frmPreferences's page numbers), or on the page it shows (-1).
     frmPreferences *showPreferences(int page = -1);
 
+    // frmIngame and frmFTPLogDir: the in-game window (Ctrl + keypad *), and the FTP browser that
+    // fills the preferences' logs directory, logging in with the FTP details typed there.
+    QWidget *showIngame();
+    QWidget *showFtpLogDir(frmPreferences *preferences);
+
 private:
     void wire();
     // The window in `slot`, made by `make` when there is none, brought to the front.
@@ -52,6 +59,7 @@ private:
     void onTrigger(QAction *item, QWidget *(DialogOpeners::*show)());
     void onTrigger(QAction *item, QWidget *(DialogOpeners::*show)(const QString &),
                    const QString &gameKind);
+    void wireIngame();
 
     frmMain *m_main;
     QPointer<MapsDialog> m_maps[4];
@@ -66,6 +74,8 @@ private:
     QPointer<frmLog> m_logger;
     QPointer<frmShortkeys> m_shortkeys;
     QPointer<frmPreferences> m_preferences;
+    QPointer<frmIngame> m_ingame;
+    QPointer<frmFTPLogDir> m_ftpLogDir;
 };
 
 // Makes the openers and wires the menu items and buttons to them.

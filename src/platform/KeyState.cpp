@@ -63,6 +63,7 @@ constexpr VirtualKey kKeys[] = {
     {16, {XK_Shift_L, XK_Shift_R}},
     {17, {XK_Control_L, XK_Control_R}},
     {18, {XK_Alt_L, XK_Alt_R, XK_ISO_Level3_Shift}},
+    {27, {XK_Escape}},
     {33, {XK_Prior}},
     {34, {XK_Next}},
     {35, {XK_End}},

@@ -7,8 +7,8 @@
 #include <memory>
 
 // The whole keyboard's state, whichever program has the focus, asked by Windows virtual-key
-// number (17 Ctrl, 18 Alt, 33 PageUp, 96..105 keypad digits, 112 F1, ...). Nothing is grabbed:
-// the game keeps receiving every key while the shortcut poll reads them too.
+// number (17 Ctrl, 18 Alt, 27 Escape, 33 PageUp, 96..105 keypad digits, 112 F1, ...). Nothing is
+// grabbed: the game keeps receiving every key while the shortcut poll reads them too.
 //
 // Read once per poll tick: refresh() takes one reading of the whole keyboard and isDown() answers
 // from it, so a tick that checks twenty keys costs one round trip to the display server.

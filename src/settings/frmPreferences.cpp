@@ -573,3 +573,9 @@ void frmPreferences::setFtpLogsDirectory(const QString &directory)
 {
     lblFTPLogsDirectory->setText(directory);
 }
+
+QString frmPreferences::ftpFieldText(const QString &field) const
+{
+    const QLineEdit *f = m_ftpFields.value(field);
+    return f ? f->text() : QString();
+}

@@ -44,6 +44,9 @@ public:
 
     // The FTP log-directory window fills the label through this.
     void setFtpLogsDirectory(const QString &directory);
+    // The text of an FTP field ("txtFTPIP", "txtFTPPort", "txtFTPUsername", "txtFTPPassword") as
+    // typed, applied or not: the log-directory window logs in with it.
+    QString ftpFieldText(const QString &field) const;
 
 signals:
     // Apply: the ping meter's switch and period, for the main window's meter to follow at once.

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMetaMethod>
 #include <QPushButton>
 
 namespace {
@@ -135,13 +134,7 @@ void frmPreferences::tmrConsoleFunctions_Timer()
 
 void frmPreferences::cmdFTPSetDir_Click()
 {
-    if (isSignalConnected(QMetaMethod::fromSignal(&frmPreferences::ftpLogsDirectoryRequested))) {
-        emit ftpLogsDirectoryRequested();
-        return;
-    }
-    MsgBox(QStringLiteral("The log directory is chosen by browsing the server's FTP site, which "
-                          "this version of the program cannot do yet."),
-           MsgIcon::Information, QStringLiteral("FTP log directory"), MsgButtons::Ok, this);
+    emit ftpLogsDirectoryRequested();
 }
 
 void frmPreferences::cmdFTPTestConnection_Click()
