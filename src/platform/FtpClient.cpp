@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -19,6 +20,63 @@
 #endif
 
 namespace {
+
+// libcurl is opened the first time an FTP client is made, not when the program starts: linked
+// directly, its thirty-odd libraries (TLS, Kerberos, LDAP, SSH...) would join every symbol lookup
+// and triple the time to the first window, for a feature most sessions never use.
+struct CurlApi
+{
+    decltype(&::curl_global_init) global_init = nullptr;
+    decltype(&::curl_easy_init) easy_init = nullptr;
+    decltype(&::curl_easy_cleanup) easy_cleanup = nullptr;
+    decltype(&::curl_easy_strerror) easy_strerror = nullptr;
+    CURLcode (*easy_setopt)(CURL *, CURLoption, ...) = nullptr;
+    decltype(&::curl_multi_init) multi_init = nullptr;
+    decltype(&::curl_multi_cleanup) multi_cleanup = nullptr;
+    CURLMcode (*multi_setopt)(CURLM *, CURLMoption, ...) = nullptr;
+    decltype(&::curl_multi_add_handle) multi_add_handle = nullptr;
+    decltype(&::curl_multi_remove_handle) multi_remove_handle = nullptr;
+    decltype(&::curl_multi_socket_action) multi_socket_action = nullptr;
+    CURLMcode (*multi_socket_all)(CURLM *, int *) = nullptr;
+    decltype(&::curl_multi_info_read) multi_info_read = nullptr;
+};
+
+// Null when the library cannot be opened here.
+const CurlApi *curl()
+{
+    static const CurlApi *api = []() -> const CurlApi * {
+        static QLibrary library;
+        for (const auto &[name, version] : {std::pair{"curl", 4}, std::pair{"libcurl", -1},
+                                            std::pair{"libcurl-4", -1}, std::pair{"curl", -1}}) {
+            library.setFileNameAndVersion(QLatin1String(name), version);
+            if (library.load())
+                break;
+        }
+        if (!library.isLoaded())
+            return nullptr;
+        static CurlApi a;
+        const auto get = [](auto &fn, const char *symbol) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(library.resolve(symbol));
+            return fn != nullptr;
+        };
+        const bool all
+            = get(a.global_init, "curl_global_init") && get(a.easy_init, "curl_easy_init")
+              && get(a.easy_cleanup, "curl_easy_cleanup")
+              && get(a.easy_strerror, "curl_easy_strerror")
+              && get(a.easy_setopt, "curl_easy_setopt") && get(a.multi_init, "curl_multi_init")
+              && get(a.multi_cleanup, "curl_multi_cleanup")
+              && get(a.multi_setopt, "curl_multi_setopt")
+              && get(a.multi_add_handle, "curl_multi_add_handle")
+              && get(a.multi_remove_handle, "curl_multi_remove_handle")
+              && get(a.multi_socket_action, "curl_multi_socket_action")
+              && get(a.multi_socket_all, "curl_multi_socket_all")
+              && get(a.multi_info_read, "curl_multi_info_read");
+        if (!all || a.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            return nullptr;
+        return &a;
+    }();
+    return api;
+}
 #ifdef Q_OS_WIN
 constexpr int kSocketFlags = 0;
 int closeFd(curl_socket_t s)
@@ -90,13 +148,13 @@ FtpClient::FtpClient(QObject *parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("inetFTP"));
-    static const bool curlReady = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    Q_UNUSED(curlReady);
-    m_multi = curl_multi_init();
-    curl_multi_setopt(m_multi, CURLMOPT_SOCKETFUNCTION, &FtpCallbacks::socket);
-    curl_multi_setopt(m_multi, CURLMOPT_SOCKETDATA, this);
-    curl_multi_setopt(m_multi, CURLMOPT_TIMERFUNCTION, &FtpCallbacks::timer);
-    curl_multi_setopt(m_multi, CURLMOPT_TIMERDATA, this);
+    if (const CurlApi *api = curl()) {
+        m_multi = api->multi_init();
+        api->multi_setopt(m_multi, CURLMOPT_SOCKETFUNCTION, &FtpCallbacks::socket);
+        api->multi_setopt(m_multi, CURLMOPT_SOCKETDATA, this);
+        api->multi_setopt(m_multi, CURLMOPT_TIMERFUNCTION, &FtpCallbacks::timer);
+        api->multi_setopt(m_multi, CURLMOPT_TIMERDATA, this);
+    }
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { drive(CURL_SOCKET_TIMEOUT, 0); });
     // libcurl 7.88 can leave an FTP transfer waiting with neither a socket to watch nor a timer
@@ -110,7 +168,8 @@ FtpClient::~FtpClient()
 {
     hangUp();
     release();
-    curl_multi_cleanup(m_multi); // closes the kept connection; may still call back into us
+    if (m_multi)
+        curl()->multi_cleanup(m_multi); // closes the kept connection; may still call back into us
 }
 
 void FtpClient::hangUp()
@@ -180,35 +239,56 @@ bool FtpClient::start(Kind kind, const QString &path, const QString &localFile)
     url.setPort(m_port > 0 ? m_port : 21);
     url.setPath(path); // "/a/b/" makes curl change into a, then b, relative to the login directory
 
-    CURL *easy = curl_easy_init();
-    m_easy = easy;
-    curl_easy_setopt(easy, CURLOPT_URL, url.toEncoded().constData());
-    if (!m_user.isEmpty()) {
-        curl_easy_setopt(easy, CURLOPT_USERNAME, m_user.toUtf8().constData());
-        curl_easy_setopt(easy, CURLOPT_PASSWORD, m_password.toUtf8().constData());
+    const CurlApi *api = curl();
+    if (!m_multi || !api) {
+        // Told from the loop, as every other failure is.
+        m_failure = Failure::Other;
+        m_errorText = QStringLiteral("FTP is not available: the curl library (libcurl) could not "
+                                     "be loaded.");
+        m_state = Error;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                QPointer<FtpClient> self(this);
+                emit stateChanged(Error);
+                if (!self)
+                    return;
+                emit failed(m_failure, m_errorText);
+                if (self)
+                    emit finished(false);
+            },
+            Qt::QueuedConnection);
+        return true;
     }
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    CURL *easy = api->easy_init();
+    m_easy = easy;
+    api->easy_setopt(easy, CURLOPT_URL, url.toEncoded().constData());
+    if (!m_user.isEmpty()) {
+        api->easy_setopt(easy, CURLOPT_USERNAME, m_user.toUtf8().constData());
+        api->easy_setopt(easy, CURLOPT_PASSWORD, m_password.toUtf8().constData());
+    }
+    api->easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     if (m_timeout > 0) {
         const long seconds = m_timeout;
-        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, seconds);
-        curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, seconds);
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, seconds);
+        api->easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, seconds);
+        api->easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, seconds);
+        api->easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        api->easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, seconds);
     }
     if (kind == Kind::Cd)
-        curl_easy_setopt(easy, CURLOPT_NOBODY, 1L); // only the CWD steps, no listing
-    curl_easy_setopt(easy, CURLOPT_OPENSOCKETFUNCTION, &FtpCallbacks::openSocket);
-    curl_easy_setopt(easy, CURLOPT_OPENSOCKETDATA, this);
-    curl_easy_setopt(easy, CURLOPT_CLOSESOCKETFUNCTION, &FtpCallbacks::closeSocket);
-    curl_easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, this);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &FtpCallbacks::write);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &FtpCallbacks::debug);
-    curl_easy_setopt(easy, CURLOPT_DEBUGDATA, this);
-    curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L); // feeds the state notifications, prints nothing
+        api->easy_setopt(easy, CURLOPT_NOBODY, 1L); // only the CWD steps, no listing
+    api->easy_setopt(easy, CURLOPT_OPENSOCKETFUNCTION, &FtpCallbacks::openSocket);
+    api->easy_setopt(easy, CURLOPT_OPENSOCKETDATA, this);
+    api->easy_setopt(easy, CURLOPT_CLOSESOCKETFUNCTION, &FtpCallbacks::closeSocket);
+    api->easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, this);
+    api->easy_setopt(easy, CURLOPT_WRITEFUNCTION, &FtpCallbacks::write);
+    api->easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    api->easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &FtpCallbacks::debug);
+    api->easy_setopt(easy, CURLOPT_DEBUGDATA, this);
+    api->easy_setopt(easy, CURLOPT_VERBOSE, 1L); // feeds the state notifications, prints nothing
     advance(ResolvingHost);
     m_kick.start();
-    curl_multi_add_handle(m_multi, easy); // asks for a zero timer: the work starts from the loop
+    api->multi_add_handle(m_multi, easy); // asks for a zero timer: the work starts from the loop
     return true;
 }
 
@@ -234,8 +314,8 @@ bool FtpClient::report(State state)
 void FtpClient::release()
 {
     if (m_easy) {
-        curl_multi_remove_handle(m_multi, m_easy); // mid-transfer this drops the connection
-        curl_easy_cleanup(m_easy);
+        curl()->multi_remove_handle(m_multi, m_easy); // mid-transfer this drops the connection
+        curl()->easy_cleanup(m_easy);
         m_easy = nullptr;
     }
     m_kick.stop();
@@ -274,9 +354,9 @@ void FtpClient::drive(qintptr socket, int action)
 {
     int running = 0;
     if (action < 0) { // every transfer, watched sockets updated
-        CURL_IGNORE_DEPRECATION(curl_multi_socket_all(m_multi, &running);)
+        curl()->multi_socket_all(m_multi, &running);
     } else {
-        curl_multi_socket_action(m_multi, static_cast<curl_socket_t>(socket), action, &running);
+        curl()->multi_socket_action(m_multi, static_cast<curl_socket_t>(socket), action, &running);
     }
     settle();
 }
@@ -290,7 +370,7 @@ void FtpClient::settle()
             return;
     }
     int left = 0;
-    while (CURLMsg *msg = curl_multi_info_read(m_multi, &left)) {
+    while (CURLMsg *msg = curl()->multi_info_read(m_multi, &left)) {
         if (msg->msg == CURLMSG_DONE && msg->easy_handle == m_easy) {
             finish(msg->data.result);
             return;
@@ -418,7 +498,7 @@ void FtpClient::describe(int code)
     default:
         return set(Failure::Other,
                    QStringLiteral("The FTP request to %1 failed: %2%3.")
-                       .arg(at, QString::fromUtf8(curl_easy_strerror(CURLcode(code))), reply));
+                       .arg(at, QString::fromUtf8(curl()->easy_strerror(CURLcode(code))), reply));
     }
 }
 
