@@ -1,42 +1,23 @@
 // The program against a hostile or restarting server and a broken installation: each case once
 // cost a reply, a setting or the window.
-#include "DialogRecorder.h"
-#include "FakeGameServer.h"
-#include "TestEnv.h"
+#include "ServerRig.h"
 
 #include "mainwindow/Startup.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/frmMain.h"
-#include "platform/ConsoleText.h"
 #include "platform/Ini.h"
 #include "platform/ProgramDir.h"
 #include "platform/TextFile.h"
 #include "platform/UdpLink.h"
-#include "rcon/RconSession.h"
 
 #include <QComboBox>
 #include <QEventLoop>
 #include <QLabel>
-#include <QLineEdit>
 #include <QNetworkDatagram>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUdpSocket>
 #include <QtTest>
-
-namespace {
-void pointAt(RconSession &session, const FakeGameServer &server)
-{
-    session.setAddress(QStringLiteral("127.0.0.1"));
-    session.setPort(QString::number(server.port()));
-    session.setPassword(QStringLiteral("secret"));
-    session.setAdminName(QStringLiteral("Admin"));
-    session.link()->setRemoteHost(QStringLiteral("127.0.0.1"));
-    session.link()->setRemotePort(server.port());
-    session.link()->open();
-}
-} // namespace
 
 class TestHostile : public QObject
 {
@@ -45,65 +26,49 @@ class TestHostile : public QObject
 private slots:
     void markupFromTheServerStaysText()
     {
-        TestProgramDir env(20.0);
-        DialogRecorder rec;
-        FakeGameServer server(FakeGame::CoD4);
-        server.setPassword("secret");
+        ServerRig rig(FakeGame::CoD4, 20.0, ServerRig::Link::Closed);
         QString deep;
         for (int i = 0; i < 3000; ++i)
-            deep += QStringLiteral("<table><tr><td>");
-        server.setCvar("g_password", deep.toLatin1());
-        QVERIFY(server.start(0));
-        RconSession session;
-        frmMain main(&session);
-        main.txtServerIP->setText(QStringLiteral("127.0.0.1"));
-        main.txtServerPORT->setText(QString::number(server.port()));
-        main.txtServerRCON->setText(QStringLiteral("secret"));
-        main.txtServername->setText(QStringLiteral("Admin"));
+            deep += u"<table><tr><td>"_s;
+        rig.server.setCvar("g_password", deep.toLatin1());
+        frmMain main(&rig.session);
+        rig.fillConnectionFields(main);
         main.show();
         QElapsedTimer took;
         took.start();
         QTest::mouseClick(main.cmdConnect, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!main.tmrConnectProcess->isActive(), 10000);
-        QVERIFY(main.sb1->text(2).contains(QLatin1String("<table><tr><td><table>")));
+        QVERIFY(main.sb1->text(2).contains("<table><tr><td><table>"_L1));
         // Every label the server's text can reach shows it as it is.
         const QList<QLabel *> labels = main.findChildren<QLabel *>();
         for (const QLabel *label : labels) {
-            if (label->text().contains(QLatin1String("<table>")))
+            if (label->text().contains("<table>"_L1))
                 QCOMPARE(label->textFormat(), Qt::PlainText);
         }
         QVERIFY2(took.elapsed() < 5000, "the window froze laying out the reply");
-        server.stop();
     }
 
     void aServerAwayForOneCommandIsHeardAgain()
     {
-        TestProgramDir env(20.0);
-        DialogRecorder rec;
-        FakeGameServer server(FakeGame::CoD2);
-        server.setPassword("secret");
-        QVERIFY(server.start(0));
-        const quint16 port = server.port();
-        RconSession session;
-        frmMain main(&session);
-        pointAt(session, server);
-        main.sb1->setText(1, QStringLiteral("Connected with: here"));
+        ServerRig rig(FakeGame::CoD2);
+        const quint16 port = rig.server.port();
+        frmMain main(&rig.session);
+        main.sb1->setText(1, u"Connected with: here"_s);
 
-        session.SendCommand(QStringLiteral("status"));
-        QTRY_VERIFY(session.replyText().contains(QLatin1String("map:")));
+        rig.session.SendCommand(u"status"_s);
+        QTRY_VERIFY(rig.session.replyText().contains("map:"_L1));
 
-        server.stop(); // a restart: this command meets a closed port
-        session.SendCommand(QStringLiteral("status"));
-        QTRY_VERIFY(!session.link()->isReachable());
-        QVERIFY(main.sb1->text(1).contains(QLatin1String("unreachable")));
+        rig.server.stop(); // a restart: this command meets a closed port
+        rig.session.SendCommand(u"status"_s);
+        QTRY_VERIFY(!rig.session.link()->isReachable());
+        QVERIFY(main.sb1->text(1).contains("unreachable"_L1));
 
-        QVERIFY(server.start(port));
-        session.clearReplyBuffer();
-        session.SendCommand(QStringLiteral("status"));
-        QTRY_VERIFY(session.replyText().contains(QLatin1String("map:")));
-        QVERIFY(session.link()->isReachable());
-        QCOMPARE(main.sb1->text(1), QStringLiteral("Connected with: here"));
-        server.stop();
+        QVERIFY(rig.server.start(port));
+        rig.session.clearReplyBuffer();
+        rig.session.SendCommand(u"status"_s);
+        QTRY_VERIFY(rig.session.replyText().contains("map:"_L1));
+        QVERIFY(rig.session.link()->isReachable());
+        QCOMPARE(main.sb1->text(1), u"Connected with: here"_s);
     }
 
     void aFloodIsReadInTurns()
@@ -112,10 +77,10 @@ private slots:
         QUdpSocket flooder;
         QVERIFY(flooder.bind(QHostAddress::LocalHost, 0));
         RconSession session;
-        session.link()->setRemoteHost(QStringLiteral("127.0.0.1"));
+        session.link()->setRemoteHost(u"127.0.0.1"_s);
         session.link()->setRemotePort(flooder.localPort());
         session.link()->open();
-        session.SendCommand(QStringLiteral("status")); // the flooder learns where to answer
+        session.SendCommand(u"status"_s); // the flooder learns where to answer
         QTRY_VERIFY(flooder.hasPendingDatagrams());
         const QNetworkDatagram request = flooder.receiveDatagram();
         const int flood = 3 * UdpLink::kBatch; // within what the system buffers
@@ -138,18 +103,17 @@ private slots:
         TestProgramDir env;
         DialogRecorder rec;
         const QByteArray prefs = "[Settings]\r\nLang=English\r\nMainOnTop=Yes\r\n";
-        env.writeFile(QStringLiteral("Preferences.ini"), prefs);
+        env.writeFile(u"Preferences.ini"_s, prefs);
         failReadsOfForTests(prefsFile());
-        WritePref(QStringLiteral("Settings"), QStringLiteral("mWidth"), QStringLiteral("9000"));
-        WritePref(QStringLiteral("Settings"), QStringLiteral("mHeight"), QStringLiteral("7000"));
+        WritePref(u"Settings"_s, u"mWidth"_s, u"9000"_s);
+        WritePref(u"Settings"_s, u"mHeight"_s, u"7000"_s);
         failReadsOfForTests(QString());
-        QCOMPARE(env.readFile(QStringLiteral("Preferences.ini")), prefs);
+        QCOMPARE(env.readFile(u"Preferences.ini"_s), prefs);
         QCOMPARE(rec.boxes.size(), 1); // told once, not at every write
-        QVERIFY(rec.last().text.contains(QLatin1String("Preferences.ini")));
+        QVERIFY(rec.last().text.contains("Preferences.ini"_L1));
         // A file that is merely missing is still created.
-        WriteIni(programPath(QStringLiteral("Other.ini")), QStringLiteral("A"), QStringLiteral("b"),
-                 QStringLiteral("c"));
-        QCOMPARE(env.readFile(QStringLiteral("Other.ini")), QByteArray("[A]\r\nb=c\r\n"));
+        WriteIni(programPath(u"Other.ini"_s), u"A"_s, u"b"_s, u"c"_s);
+        QCOMPARE(env.readFile(u"Other.ini"_s), QByteArray("[A]\r\nb=c\r\n"));
     }
 
     void theUserFolderGetsOnlyTheShippedDefaults()
@@ -165,58 +129,39 @@ private slots:
             QFile::setPermissions(path, mode);
         };
         const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-        put(QStringLiteral("Preferences.ini"), readOnly);
-        put(QStringLiteral("Logs/Console/Commands.log"), readOnly);
-        put(QStringLiteral("Profiles/Old.ini"), readOnly);
-        put(QStringLiteral("vantor"), readOnly | QFile::ExeOwner);
-        put(QStringLiteral("unrelated.txt"), readOnly);
+        put(u"Preferences.ini"_s, readOnly);
+        put(u"Logs/Console/Commands.log"_s, readOnly);
+        put(u"Profiles/Old.ini"_s, readOnly);
+        put(u"vantor"_s, readOnly | QFile::ExeOwner);
+        put(u"unrelated.txt"_s, readOnly);
         copyShippedDefaults(exe.path(), user.path());
 
         const QString u = user.path() + QLatin1Char('/');
-        QVERIFY(!QFile::exists(u + QStringLiteral("vantor")));
-        QVERIFY(!QFile::exists(u + QStringLiteral("unrelated.txt")));
-        QVERIFY(QFile::permissions(u + QStringLiteral("Preferences.ini")) & QFile::WriteOwner);
-        QVERIFY(QFile::permissions(u + QStringLiteral("Logs/Console/Commands.log"))
-                & QFile::WriteOwner);
-        QCOMPARE(QFile::permissions(u + QStringLiteral("Profiles/Old.ini"))
+        QVERIFY(!QFile::exists(u + u"vantor"_s));
+        QVERIFY(!QFile::exists(u + u"unrelated.txt"_s));
+        QVERIFY(QFile::permissions(u + u"Preferences.ini"_s) & QFile::WriteOwner);
+        QVERIFY(QFile::permissions(u + u"Logs/Console/Commands.log"_s) & QFile::WriteOwner);
+        QCOMPARE(QFile::permissions(u + u"Profiles/Old.ini"_s)
                      & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOwner),
                  QFile::Permissions(QFile::WriteOwner));
-
-        // A second start never overwrites what the user changed.
-        QFile mine(u + QStringLiteral("Preferences.ini"));
-        QVERIFY(mine.open(QIODevice::WriteOnly));
-        mine.write("mine");
-        mine.close();
-        copyShippedDefaults(exe.path(), user.path());
-        QVERIFY(mine.open(QIODevice::ReadOnly));
-        QCOMPARE(mine.readAll(), QByteArray("mine"));
     }
 
     void aNameWithAQuoteIsNotSent()
     {
-        TestProgramDir env;
-        DialogRecorder rec;
-        FakeGameServer server(FakeGame::CoD4);
-        server.setPassword("secret");
-        QVERIFY(server.start(0));
-        RconSession session;
-        frmMain main(&session);
-        pointAt(session, server);
-        main.cbCommunicationPlayerList->addItem(QStringLiteral("a\"b\"c"));
+        ServerRig rig;
+        frmMain main(&rig.session);
+        main.cbCommunicationPlayerList->addItem(u"a\"b\"c"_s);
         main.cbCommunicationPlayerList->setCurrentIndex(0);
         QTest::mouseClick(main.cmdCommunicationPlayerInfo, Qt::LeftButton);
-        QCOMPARE(rec.boxes.size(), 1);
-        QCOMPARE(rec.last().title, QStringLiteral("Not sent"));
-        session.SendCommand(QStringLiteral("status")); // a marker: nothing went before it
-        QTRY_COMPARE(server.commands(), QList<QByteArray>{"status"});
-        server.stop();
+        QCOMPARE(rig.boxes.boxes.size(), 1);
+        QCOMPARE(rig.boxes.last().title, u"Not sent"_s);
+        QCOMPARE(rig.commandsUpToNow(), QByteArrayList());
     }
 
     void closingTheLastWindowDoesNotEndTheProgram()
     {
         TestProgramDir env;
-        env.writeFile(QStringLiteral("Preferences.ini"),
-                      "[Settings]\r\nDontShowProfilesOnStartup=1\r\n");
+        env.writeFile(u"Preferences.ini"_s, "[Settings]\r\nDontShowProfilesOnStartup=1\r\n");
         RconSession session;
         frmMain *main = startVantor(&session);
         main->hide();

@@ -22,16 +22,15 @@ QStringList captionsAfterApplying()
 {
     using Controls::named;
     QWidget form;
-    form.setObjectName(QStringLiteral("frmTest"));
-    const QList<QWidget *> controls{
-        Controls::label(&form, "lblOne", QStringLiteral("Label")),
-        Controls::button(&form, "cmdOne", QStringLiteral("Button")),
-        named(new QCheckBox(QStringLiteral("Check"), &form), "ckOne"),
-        named(new QRadioButton(QStringLiteral("Radio"), &form), "optOne"),
-        named(new QGroupBox(QStringLiteral("Frame"), &form), "frameOne"),
-        named(new QLineEdit(QStringLiteral("Text"), &form), "txtOne")};
-    QMenu *menu = Controls::menu(&form, "mnuOne", QStringLiteral("Menu"));
-    QAction *item = Controls::item(menu, "mnuOneItem", QStringLiteral("Action"));
+    form.setObjectName(u"frmTest"_s);
+    const QList<QWidget *> controls{Controls::label(&form, "lblOne", u"Label"_s),
+                                    Controls::button(&form, "cmdOne", u"Button"_s),
+                                    named(new QCheckBox(u"Check"_s, &form), "ckOne"),
+                                    named(new QRadioButton(u"Radio"_s, &form), "optOne"),
+                                    named(new QGroupBox(u"Frame"_s, &form), "frameOne"),
+                                    named(new QLineEdit(u"Text"_s, &form), "txtOne")};
+    QMenu *menu = Controls::menu(&form, "mnuOne", u"Menu"_s);
+    QAction *item = Controls::item(menu, "mnuOneItem", u"Action"_s);
     ApplyLanguage(&form);
     QStringList out;
     for (QWidget *w : controls)
@@ -52,11 +51,10 @@ private slots:
         QTest::addColumn<QStringList>("captions");
         const QStringList builtIn{"Label", "Button", "Check", "Radio",
                                   "Frame", "Text",   "Menu",  "Action"};
-        QTest::newRow("no pack") << QString() << QStringLiteral("Connected!") << builtIn;
-        QTest::newRow("English ignores English.ini")
-            << "English" << QStringLiteral("Connected!") << builtIn;
+        QTest::newRow("no pack") << QString() << u"Connected!"_s << builtIn;
+        QTest::newRow("English ignores English.ini") << "English" << u"Connected!"_s << builtIn;
         QTest::newRow("pack text by control name, text boxes left alone")
-            << "Deutsch" << QStringLiteral("Verbunden!")
+            << "Deutsch" << u"Verbunden!"_s
             << QStringList{"Etikett", "Knopf", "Haken",     "Wahl",
                            "Rahmen",  "Text",  "Men\u00FC", "Eintrag"};
         QTest::newRow("keys missing from a pack are empty")
@@ -71,21 +69,17 @@ private slots:
     void packs()
     {
         QFETCH(QString, lang);
-        QFETCH(QString, text);
-        QFETCH(QStringList, captions);
         TestProgramDir env;
-        env.writeFile(QStringLiteral("Lang/Deutsch.ini"), kPack);
-        env.writeFile(QStringLiteral("Lang/Thin.ini"), "[frmTest]\r\nlblOne=Only this\r\n");
-        env.writeFile(QStringLiteral("Lang/English.ini"),
+        env.writeFile(u"Lang/Deutsch.ini"_s, kPack);
+        env.writeFile(u"Lang/Thin.ini"_s, "[frmTest]\r\nlblOne=Only this\r\n");
+        env.writeFile(u"Lang/English.ini"_s,
                       "[frmTest]\r\ncmdOne=FILE\r\n[StatusMessages]\r\nConnected=FILE\r\n");
-        const auto connected = [] {
-            return LangText(QStringLiteral("StatusMessages"), QStringLiteral("Connected"),
-                            QStringLiteral("Connected!"));
-        };
-        QCOMPARE(connected(), QStringLiteral("Connected!"));
-        WritePref(QStringLiteral("Settings"), QStringLiteral("Lang"), lang);
-        QCOMPARE(connected(), text);
-        QCOMPARE(captionsAfterApplying(), captions);
+        const auto connected
+            = [] { return LangText(u"StatusMessages"_s, u"Connected"_s, u"Connected!"_s); };
+        QCOMPARE(connected(), u"Connected!"_s);
+        WritePref(u"Settings"_s, u"Lang"_s, lang);
+        QTEST(connected(), "text");
+        QTEST(captionsAfterApplying(), "captions");
     }
 
     void languageList_data()
@@ -105,8 +99,8 @@ private slots:
         QFETCH(QStringList, row);
         TestProgramDir env;
         for (const QString &f : row[1].split(QLatin1Char(' ')))
-            env.writeFile(QStringLiteral("Lang/") + f, "[x]\r\n");
-        WritePref(QStringLiteral("Settings"), QStringLiteral("Lang"), row[0]);
+            env.writeFile(u"Lang/"_s + f, "[x]\r\n");
+        WritePref(u"Settings"_s, u"Lang"_s, row[0]);
         QCOMPARE(buildLanguageList().entries, row[2].split(QLatin1Char(' ')));
         QCOMPARE(buildLanguageList().frameSuffix, row[3]);
     }

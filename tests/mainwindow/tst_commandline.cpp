@@ -1,6 +1,4 @@
-#include "DialogRecorder.h"
-#include "FakeGameServer.h"
-#include "TestEnv.h"
+#include "ServerRig.h"
 
 #include "mainwindow/CommandLine.h"
 #include "mainwindow/TrayIcon.h"
@@ -9,35 +7,27 @@
 #include "platform/ConsoleBox.h"
 #include "platform/ConsoleText.h"
 #include "platform/Ini.h"
-#include "platform/UdpLink.h"
-#include "rcon/RconSession.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
-// A main window on its own session; when asked, logged in to a fake CoD2 server through its
-// connection boxes and Connect button, on the fast clock.
-struct Rig
+// A main window beside a fake CoD2 server; when asked, logged in through its connection boxes
+// and Connect button.
+struct Rig : ServerRig
 {
     explicit Rig(bool connect = false)
+        : ServerRig(FakeGame::CoD2, 20.0, Link::Closed)
     {
-        server.setPassword("secret");
-        if (!connect || !server.start(0))
+        if (!connect)
             return;
-        main.txtServerIP->setText(QStringLiteral("127.0.0.1"));
-        main.txtServerPORT->setText(QString::number(server.port()));
-        main.txtServerRCON->setText(QStringLiteral("secret"));
-        main.txtServername->setText(QStringLiteral("Admin"));
+        fillConnectionFields(main);
         QTest::mouseClick(main.cmdConnect, Qt::LeftButton);
         // Logged in once the reply to the finishing "status" is in.
         ok = QTest::qWaitFor([this] { return main.txtConsole->text().contains("map: "); }, 5000)
-             && session.gameKind() == QLatin1String("cod2");
+             && session.gameKind() == "cod2"_L1;
         server.clearReceived();
     }
     void type(const QString &line)
@@ -46,10 +36,6 @@ struct Rig
         QTest::keyClick(main.cbCommand->lineEdit(), Qt::Key_Return);
     }
 
-    TestProgramDir env{20.0};
-    DialogRecorder rec;
-    FakeGameServer server{FakeGame::CoD2};
-    RconSession session;
     frmMain main{&session};
     bool ok = false;
 };
@@ -70,17 +56,14 @@ private slots:
             << "/connect 1.2.3.4:28960" << QByteArrayList{"/connect 1.2.3.4:28960"};
         QTest::newRow("empty line") << "" << QByteArrayList{""};
         QTest::newRow("status") << "cmdStatus" << QByteArrayList{"status"};
-        const QByteArray say = "Say ^7Vantor 9.0.1 ^4||^7 ";
         QTest::newRow("restart map")
-            << "cmdRestartMap" << QByteArrayList{say + "Map restart by ^4Admin", "map_restart"};
-        QTest::newRow("fast restart")
-            << "cmdFastRestartMap"
-            << QByteArrayList{say + "Fast map restart by ^4Admin", "fast_restart"};
+            << "cmdRestartMap"
+            << QByteArrayList{ServerRig::announced("Map restart"), "map_restart"};
     }
 
-    // Every line typed is logged and kept in the list. Slash commands act on the window and send
-    // nothing (not connected, a send would bring a box); other lines go out as typed and are
-    // echoed. The info buttons ask on a fresh reply buffer, the restarts are announced.
+    // Slash commands act on the window and send nothing (not connected, a send would bring a
+    // box); other lines go out as typed and are echoed. The info buttons ask on a fresh reply
+    // buffer, the restarts are announced.
     void commands()
     {
         QFETCH(QString, input);
@@ -89,35 +72,29 @@ private slots:
         QVERIFY(r.ok || sent.isEmpty());
         r.main.show();
         r.main.resize(1200, 900);
-        r.main.txtServerIP->setText(QStringLiteral("10.0.0.1"));
-        r.main.txtConsole->setText(QStringLiteral("old"));
-        r.main.txtConsoleCommands->setText(QStringLiteral("old"));
-        if (input.startsWith(QLatin1String("cmd"))) {
-            QTest::mouseClick(r.main.findChild<QPushButton *>(input), Qt::LeftButton);
-        } else {
+        r.main.txtServerIP->setText(u"10.0.0.1"_s);
+        r.main.txtConsole->setText(u"old"_s);
+        r.main.txtConsoleCommands->setText(u"old"_s);
+        if (input.startsWith("cmd"_L1))
+            QTest::mouseClick(control(&r.main, input), Qt::LeftButton);
+        else
             r.type(input);
-            QCOMPARE(r.env.readFile(QStringLiteral("Logs/Console/Commands.log")),
-                     input.toLatin1() + "\r\n");
-            QCOMPARE(r.main.cbCommand->itemText(r.main.cbCommand->count() - 1), input);
-        }
         if (!sent.isEmpty()) {
             QTRY_COMPARE(r.server.commands(), sent);
-            QCOMPARE(r.server.received().last().bytes,
-                     "\xFF\xFF\xFF\xFFrcon secret " + sent.last());
+            QCOMPARE(r.server.received().last().bytes, ServerRig::datagram(sent.last()));
             QVERIFY(r.main.txtConsole->text().contains("] " + sent.last() + "\r\n"));
-            QCOMPARE(r.session.replyText().startsWith(QLatin1String("old")),
-                     !input.startsWith(QLatin1String("cmdS")));
+            QCOMPARE(r.session.replyText().startsWith("old"_L1), !input.startsWith("cmdS"_L1));
             QVERIFY(!r.main.tmrConnectProcess->isActive());
             return;
         }
-        QVERIFY(r.rec.boxes.isEmpty());
-        if (input.startsWith(QLatin1String("/clear"))) {
+        QVERIFY(r.boxes.boxes.isEmpty());
+        if (input.startsWith("/clear"_L1)) {
             QCOMPARE(r.session.console()->text() + r.session.replyText(), QString());
-            QCOMPARE(r.main.txtServerIP->text().isEmpty(), input == QLatin1String("/clearall"));
-        } else if (input == QLatin1String("/mini")) {
+            QCOMPARE(r.main.txtServerIP->text().isEmpty(), input == "/clearall"_L1);
+        } else if (input == "/mini"_L1) {
             // Hidden where the tray icon can bring it back, otherwise down on the task bar.
             QTRY_VERIFY(trayCanRestoreWindow() ? !r.main.isVisible() : r.main.isMinimized());
-        } else if (input == QLatin1String("/def")) {
+        } else if (input == "/def"_L1) {
             QCOMPARE(r.main.size(),
                      QSize(twipsToPixels(13815, &r.main), twipsToPixels(9420, &r.main)));
         } else {
@@ -131,18 +108,18 @@ private slots:
     void history()
     {
         Rig r;
-        QVERIFY(QFileInfo::exists(r.env.path() + QStringLiteral("/Logs/Console/Commands.log")));
+        QVERIFY(QFileInfo::exists(r.env.path() + u"/Logs/Console/Commands.log"_s));
         const QByteArray file = "status\r\nsay \"hi\xE9\"\r\n\r\n/clear\nlast";
-        r.env.writeFile(QStringLiteral("Logs/Console/Commands.log"), file);
+        r.env.writeFile(u"Logs/Console/Commands.log"_s, file);
         r.main.commandLine->loadHistory();
         QCOMPARE(r.main.cbCommand->count(), 5);
         QCOMPARE(r.main.cbCommand->itemText(1) + r.main.cbCommand->itemText(2), "say \"hi\u00E9\"");
         QCOMPARE(r.main.cbCommand->currentText(), QString());
-        r.type(QStringLiteral("/CLEA"));
-        r.type(QStringLiteral("/clear"));
-        QCOMPARE(r.env.readFile(QStringLiteral("Logs/Console/Commands.log")),
-                 file + "/CLEA\r\n/clear\r\n");
-        QCOMPARE(r.rec.boxes.size(), 1);
+        r.type(u"/CLEA"_s);
+        r.type(u"/clear"_s);
+        QCOMPARE(r.env.readFile(u"Logs/Console/Commands.log"_s), file + "/CLEA\r\n/clear\r\n");
+        QCOMPARE(r.main.cbCommand->itemText(r.main.cbCommand->count() - 1), "/clear");
+        QCOMPARE(r.boxes.boxes.size(), 1);
         QCOMPARE(r.session.console()->text(), QString());
     }
 
@@ -153,9 +130,9 @@ private slots:
         Rig r;
         r.main.show();
         QVERIFY(QTest::qWaitForWindowActive(&r.main));
-        r.main.txtConsole->setText(QStringLiteral("\r\nmap: mp_carentan\r\nnum score"));
+        r.main.txtConsole->setText(u"\r\nmap: mp_carentan\r\nnum score"_s);
         QClipboard *clipboard = QGuiApplication::clipboard();
-        clipboard->setText(QStringLiteral("before"));
+        clipboard->setText(u"before"_s);
         r.main.cbCommand->setFocus();
         r.main.txtConsole->selectRange(2, 3);
         r.main.mnuConsoleCopy->trigger();
@@ -164,19 +141,18 @@ private slots:
         r.main.txtConsole->setFocus();
         r.main.mnuConsoleSelectAll->trigger();
         r.main.mnuConsoleCopy->trigger();
-        QCOMPARE(clipboard->text(), QStringLiteral("\r\nmap: mp_carentan\r\nnum score"));
+        QCOMPARE(clipboard->text(), u"\r\nmap: mp_carentan\r\nnum score"_s);
         r.main.mnuConsoleClear->trigger();
         QCOMPARE(r.session.console()->text(), QString());
 
-        const auto stored
-            = [] { return ReadPref(QStringLiteral("Console"), QStringLiteral("BackColor")); };
-        r.rec.colorAnswers.enqueue(QColor(0x10, 0x20, 0x30));
+        const auto stored = [] { return ReadPref(u"Console"_s, u"BackColor"_s); };
+        r.boxes.colorAnswers.enqueue(QColor(0x10, 0x20, 0x30));
         r.main.mnuConsoleColorChange->trigger();
         r.main.mnuConsoleColorChange->trigger();
         QCOMPARE(r.main.txtConsole->palette().color(QPalette::Base), QColor(0x10, 0x20, 0x30));
         QCOMPARE(stored(), QString::number(0x302010));
         r.main.mnuConsoleColorDefault->trigger();
-        QCOMPARE(stored(), QStringLiteral("&H80000001"));
+        QCOMPARE(stored(), u"&H80000001"_s);
     }
 
     void backColor_data()
@@ -196,7 +172,7 @@ private slots:
         QFETCH(QColor, colour);
         Rig r;
         const QColor theme = r.main.txtConsole->palette().color(QPalette::Base);
-        r.main.commandLine->applyBackColor(QStringLiteral("1")); // something else first
+        r.main.commandLine->applyBackColor(u"1"_s); // something else first
         r.main.commandLine->applyBackColor(text);
         QCOMPARE(r.main.txtConsole->palette().color(QPalette::Base),
                  colour.isValid() ? colour : theme);
@@ -209,14 +185,14 @@ private slots:
         Rig r(true);
         QVERIFY(r.ok);
         const auto reconnect = [&r](const QByteArray &console) {
-            r.env.writeFile(QStringLiteral("Preferences.ini"), "[Console]\r\n" + console);
+            r.env.writeFile(u"Preferences.ini"_s, "[Console]\r\n" + console);
             QTest::mouseClick(r.main.cmdConnect, Qt::LeftButton);
             QTRY_VERIFY(!r.main.tmrConnectProcess->isActive());
         };
         reconnect("ConsoleStatus=1\r\nConsoleStatusTime=1\r\nConsoleClear=0\r\n");
         QTRY_VERIFY_WITH_TIMEOUT(r.server.commands().count("status") >= 4, 3000);
         reconnect("ConsoleStatus=0\r\nConsoleClear=1\r\nConsoleClearTime=1\r\n");
-        QTRY_VERIFY(r.main.txtConsole->text().contains(QLatin1String("map: ")));
+        QTRY_VERIFY(r.main.txtConsole->text().contains("map: "_L1));
         QTRY_COMPARE(r.main.txtConsole->text(), QString());
         r.main.cmdDisconnect->click();
         QVERIFY(!r.main.tmrConsoleClear->isActive() && !r.main.tmrConsoleStatus->isActive());

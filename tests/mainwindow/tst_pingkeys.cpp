@@ -1,6 +1,4 @@
-#include "DialogRecorder.h"
-#include "FakeGameServer.h"
-#include "TestEnv.h"
+#include "ServerRig.h"
 
 #include "config/Profiles.h"
 #include "mainwindow/CommandLine.h"
@@ -13,60 +11,37 @@
 #include "platform/Clock.h"
 #include "platform/Ini.h"
 #include "platform/KeyState.h"
-#include "platform/UdpLink.h"
-#include "rcon/RconSession.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
 constexpr int Ctrl = 17, Alt = 18, kTimedOut = -1, kNoIcmp = -2;
-const QString kBlockedHint = QStringLiteral("It's possible that the server blocked ping.");
+const QString kBlockedHint = u"It's possible that the server blocked ping."_s;
 
-// The main window on a session logged in to a fake CoD4 server, on the fast clock, with a
-// keyboard the test holds and every box answered.
-struct Rig
+// The main window on a session logged in to a fake CoD4 server, with a keyboard the test holds.
+struct Rig : ServerRig
 {
     Rig()
-        : env(20.0)
     {
-        server.setPassword("pw");
-        server.start();
-        session.setPassword(QStringLiteral("pw"));
-        session.setAdminName(QStringLiteral("Admin"));
-        session.link()->setRemoteHost(QStringLiteral("127.0.0.1"));
-        session.link()->setRemotePort(server.port());
-        session.link()->open();
         KeyState::setOverride([this](int key) { return held.contains(key); });
         main = std::make_unique<frmMain>(&session);
-        session.setGameKind(QStringLiteral("cod4"));
-        main->txtServerIP->setText(QStringLiteral("127.0.0.1"));
-        env.writeFile(QStringLiteral("Other.ini"), "[ShortkeySay]\r\nSay1=gg all\r\nSay2=\r\n");
+        session.setGameKind(u"cod4"_s);
+        main->txtServerIP->setText(u"127.0.0.1"_s);
+        env.writeFile(u"Other.ini"_s, "[ShortkeySay]\r\nSay1=gg all\r\nSay2=\r\n");
     }
     ~Rig()
     {
         main.reset();
         KeyState::setOverride({});
-        server.stop();
     }
     void useProfile(const QString &name, const QByteArray &pingSettings)
     {
-        env.writeFile(QStringLiteral("Profiles/") + name + QStringLiteral("/Preferences.ini"),
+        env.writeFile(u"Profiles/"_s + name + u"/Preferences.ini"_s,
                       "[Ping Settings]\r\n" + pingSettings);
         session.setProfile(name);
-    }
-    // Everything sent until now, known to have arrived.
-    QByteArrayList commands()
-    {
-        session.SendCommand(QStringLiteral("end"));
-        if (!QTest::qWaitFor([this] { return server.commands().endsWith("end"); }))
-            return {"the end never arrived"};
-        return server.commands().mid(0, server.commands().size() - 1);
     }
     void poll(const QList<int> &keys)
     {
@@ -75,10 +50,6 @@ struct Rig
         main->shortcutKeys->tmrShortKeys_Timer();
     }
 
-    TestProgramDir env;
-    DialogRecorder boxes;
-    FakeGameServer server{FakeGame::CoD4};
-    RconSession session;
     QList<int> held;
     std::unique_ptr<frmMain> main;
 };
@@ -96,7 +67,6 @@ private slots:
         QTest::addColumn<QString>("toolTip");
         QTest::addColumn<int>("nextMs");
         const QByteArray every5 = "PingMeterEnable=1\r\nPingMeterTime=5\r\n";
-        QTest::newRow("12 ms") << every5 << QList{12} << "Ping: 12 " << QString() << 5000;
         QTest::newRow("999 ms") << every5 << QList{999} << "Ping: 999 " << QString() << 5000;
         QTest::newRow("1000 ms") << every5 << QList{1000} << "Ping: 999 " << kBlockedHint << 30000;
         QTest::newRow("no answer")
@@ -126,14 +96,14 @@ private slots:
             shownWhenSent << rig.main->sb1->text(3);
             const int echo = echoes.size() > 1 ? echoes.takeFirst() : echoes.first();
             if (echo == kTimedOut)
-                meter->echoFailed(IcmpPing::TimedOut, QStringLiteral("No answer within 200 ms"));
+                meter->echoFailed(IcmpPing::TimedOut, u"No answer within 200 ms"_s);
             else if (echo == kNoIcmp)
-                meter->echoFailed(IcmpPing::NotAvailable, QStringLiteral("no socket"));
+                meter->echoFailed(IcmpPing::NotAvailable, u"no socket"_s);
             else
                 meter->echoReplied(echo);
         });
-        QTRY_COMPARE(rig.main->sb1->text(3), QStringLiteral("Ping meter off "));
-        rig.useProfile(QStringLiteral("Clan"), settings);
+        QTRY_COMPARE(rig.main->sb1->text(3), u"Ping meter off "_s);
+        rig.useProfile(u"Clan"_s, settings);
         QTRY_VERIFY(!pinged.isEmpty());
         QCOMPARE(pinged.first() + shownWhenSent.first(), "127.0.0.1Starting ping meter... ");
         while (pinged.size() < planned)
@@ -143,13 +113,13 @@ private slots:
         QVERIFY(rig.main->tmrPing->isActive());
         QCOMPARE(Clock::interval(rig.main->tmrPing), nextMs);
 
-        rig.useProfile(QStringLiteral("Off"), "PingMeterEnable=0\r\nPingMeterTime=5\r\n");
-        QTRY_COMPARE(rig.main->sb1->text(3), QStringLiteral("Ping meter off "));
+        rig.useProfile(u"Off"_s, "PingMeterEnable=0\r\nPingMeterTime=5\r\n");
+        QTRY_COMPARE(rig.main->sb1->text(3), u"Ping meter off "_s);
         const qsizetype before = pinged.size();
         Wait(nextMs / 1000.0 + 1);
         QCOMPARE(pinged.size(), before);
-        WriteIni(Profiles::preferencesFile(QStringLiteral("Off")), QStringLiteral("Ping Settings"),
-                 QStringLiteral("PingMeterEnable"), QStringLiteral("1"));
+        WriteIni(Profiles::preferencesFile(u"Off"_s), u"Ping Settings"_s, u"PingMeterEnable"_s,
+                 u"1"_s);
         QTRY_VERIFY(pinged.size() > before);
     }
 
@@ -158,8 +128,8 @@ private slots:
         if (!IcmpPing::isAvailable())
             QSKIP(qPrintable(IcmpPing::unavailableReason()));
         Rig rig;
-        rig.useProfile(QStringLiteral("Clan"), "PingMeterEnable=1\r\nPingMeterTime=1\r\n");
-        const QRegularExpression measured(QStringLiteral("^Ping: \\d{1,3} $"));
+        rig.useProfile(u"Clan"_s, "PingMeterEnable=1\r\nPingMeterTime=1\r\n");
+        const QRegularExpression measured(u"^Ping: \\d{1,3} $"_s);
         QTRY_VERIFY2(measured.match(rig.main->sb1->text(3)).hasMatch(),
                      qPrintable(rig.main->sb1->text(3)));
     }
@@ -169,7 +139,6 @@ private slots:
         QTest::addColumn<QString>("period");
         QTest::newRow("30") << "30";
         QTest::newRow("29.5") << "29.5";
-        QTest::newRow("empty") << "";
         QTest::newRow("no number") << "thirty";
     }
 
@@ -187,7 +156,7 @@ private slots:
         m.txtAutoPBSSSec->setText(period);
         clock.start();
         QTest::mouseClick(m.cmdAutoPBSSStart, Qt::LeftButton);
-        const bool accepted = period == QLatin1String("30");
+        const bool accepted = period == "30"_L1;
         QCOMPARE(m.tmrAutoPBSS->isActive() && !m.txtAutoPBSSSec->isEnabled(), accepted);
         QVERIFY(m.cmdAutoPBSSStart->isEnabled() && m.cmdAutoPBSSStop->isEnabled());
         if (!accepted) {
@@ -202,7 +171,7 @@ private slots:
         QTest::mouseClick(m.cmdAutoPBSSStop, Qt::LeftButton);
         QVERIFY(!m.tmrAutoPBSS->isActive() && m.txtAutoPBSSSec->isEnabled());
         QCOMPARE(m.pbAutoPBSS->value(), 0);
-        QCOMPARE(m.lblAutoPBSSCounter->text(), QStringLiteral("2"));
+        QCOMPARE(m.lblAutoPBSSCounter->text(), u"2"_s);
         QVERIFY(rig.boxes.boxes.isEmpty());
     }
 
@@ -214,8 +183,7 @@ private slots:
         QTest::addColumn<QByteArrayList>("sent");
         QTest::addColumn<bool>("onAfter");
         const auto announced = [](const char *text, const char *command) {
-            return QByteArrayList{"Say ^7Vantor 9.0.1 ^4||^7 " + QByteArray(text) + " by ^4Admin",
-                                  command};
+            return QByteArrayList{ServerRig::announced(text), command};
         };
         const QByteArrayList none;
         QTest::newRow("Ctrl+F5 switched off")
@@ -227,15 +195,6 @@ private slots:
         QTest::newRow("Ctrl+F5 on CoD4")
             << "cod4" << true << QList{Ctrl, 116}
             << announced("Friendlyfire set to ON", "scr_team_fftype 1") << true;
-        QTest::newRow("Ctrl+F8 on CoD2")
-            << "cod2" << true << QList{Ctrl, 119}
-            << announced("Friendlyfire set to SHARED", "scr_friendlyfire 3") << true;
-        QTest::newRow("Alt+F2 on CoD UO")
-            << "coduo" << true << QList{Alt, 113} << announced("Killcam set to OFF", "setkillcam 0")
-            << true;
-        QTest::newRow("Alt+F10 on CoD2")
-            << "cod2" << true << QList{Alt, 121}
-            << announced("Enemy Spectate set to OFF", "scr_spectateenemy 0") << true;
         QTest::newRow("Ctrl and Alt with F1, in table order")
             << "cod4" << true << QList{Ctrl, Alt, 112}
             << announced("Vote set to ON", "g_allowvote 1")
@@ -260,9 +219,9 @@ private slots:
             ->trigger();
         QFETCH(QList<int>, held);
         rig.poll(held);
-        QTEST(rig.commands(), "sent");
-        QCOMPARE(rig.main->sb1->text(4), onAfter ? QStringLiteral("Shortcut keys: Enabled ")
-                                                 : QStringLiteral("Shortcut keys: Disabled "));
+        QTEST(rig.commandsUpToNow(), "sent");
+        QCOMPARE(rig.main->sb1->text(4),
+                 onAfter ? u"Shortcut keys: Enabled "_s : u"Shortcut keys: Disabled "_s);
         QCOMPARE(rig.main->mnuExtraShortkeysEnable->isChecked(), onAfter);
         QVERIFY(rig.boxes.boxes.isEmpty());
     }
@@ -272,7 +231,7 @@ private slots:
     void heldKeysFireOnEveryPoll()
     {
         Rig rig;
-        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMess"), QStringLiteral("1"));
+        WritePref(u"Messages"_s, u"IngameMess"_s, u"1"_s);
         rig.main->mnuExtraShortkeysEnable->trigger();
         rig.held = {Ctrl, 96};
         QTRY_VERIFY(rig.server.commands().count("map_restart") >= 3);
@@ -282,80 +241,24 @@ private slots:
         QTRY_VERIFY(!rig.main->tmrAutoPBSS->isActive() && rig.main->txtAutoPBSSSec->isEnabled());
     }
 
-    // Ctrl+PageDown hides the window (twice leaves it hidden), Ctrl+PageUp brings it back,
-    // switched off too; "/mini" tells the tray's window entry as well.
-    void windowKeysAndMini()
-    {
-        Rig rig;
-        rig.main->show();
-        rig.poll({Ctrl, 34});
-        rig.poll({Ctrl, 34});
-        QVERIFY(!rig.main->isVisible());
-        QCOMPARE(trayWindowMarker() + trayWindowEntryCaption(), "WINDOWCLOSEDShow Window");
-        rig.poll({Ctrl, 33});
-        QVERIFY(rig.main->isVisible());
-        QCOMPARE(trayWindowMarker(), QStringLiteral("WINDOWOPEN"));
-        rig.main->commandLine->runLine(QStringLiteral("/mini"));
-        QCOMPARE(trayWindowMarker(), QStringLiteral("WINDOWCLOSED"));
-        rig.poll({Ctrl, 33});
-        QTRY_VERIFY(rig.main->isVisible() && !rig.main->isMinimized());
-        QCOMPARE(trayWindowMarker() + trayWindowEntryCaption(), "WINDOWOPENHide Window");
-    }
-
     // Extra > Shortkeys > Setup edits the three texts of \Other.ini; Cancel writes nothing and
     // the window, only hidden, still holds the edit when it reopens.
     void sayTextsWindow()
     {
         Rig rig;
         rig.main->mnuExtraShortkeysSetup->trigger();
-        auto *window = rig.main->findChild<frmShortkeys *>(QStringLiteral("frmShortkeys"));
+        auto *window = rig.main->findChild<frmShortkeys *>(u"frmShortkeys"_s);
         QVERIFY(window && window->isVisible());
-        window->txtSay2->setText(QStringLiteral("^1Go ^7go"));
-        window->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
+        window->txtSay2->setText(u"^1Go ^7go"_s);
+        window->findChild<QPushButton *>(u"cmdCancel"_s)->click();
         rig.main->mnuExtraShortkeysSetup->trigger();
-        QCOMPARE(window->txtSay2->text(), QStringLiteral("^1Go ^7go"));
-        QCOMPARE(rig.env.readFile(QStringLiteral("Other.ini")),
-                 "[ShortkeySay]\r\nSay1=gg all\r\nSay2=\r\n");
-        window->txtSay3->setText(QStringLiteral("brb"));
-        window->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        QCOMPARE(window->txtSay2->text(), u"^1Go ^7go"_s);
+        QCOMPARE(rig.env.readFile(u"Other.ini"_s), "[ShortkeySay]\r\nSay1=gg all\r\nSay2=\r\n");
+        window->txtSay3->setText(u"brb"_s);
+        window->findChild<QPushButton *>(u"cmdOK"_s)->click();
         QVERIFY(!window->isVisible());
-        QCOMPARE(rig.env.readFile(QStringLiteral("Other.ini")),
+        QCOMPARE(rig.env.readFile(u"Other.ini"_s),
                  "[ShortkeySay]\r\nSay1=gg all\r\nSay2=^1Go ^7go\r\nSay3=brb\r\n");
-    }
-
-    // A real key press on an X server of the test's own reaches the poll and the game server.
-    void realKeyboardUnderXvfb()
-    {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("needs Xvfb and xdotool");
-        QProcess x;
-        x.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-noreset"});
-        QVERIFY(x.waitForReadyRead(10000));
-        const QByteArray display = ':' + x.readLine().trimmed();
-        const auto xdotool = [&](const char *action) {
-            QProcess tool;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
-            tool.setProcessEnvironment(environment);
-            tool.start(QStringLiteral("xdotool"), {QLatin1String(action), "Control_R+KP_3"});
-            return tool.waitForFinished() && tool.exitCode() == 0;
-        };
-
-        Rig rig;
-        KeyState::setOverride({});
-        rig.main->shortcutKeys->readKeyboardOf({});
-        QVERIFY(rig.main->sb1->panelToolTip(4).startsWith(u"Shortcut keys unavailable"));
-        QVERIFY(!rig.main->tmrShortKeys->isActive());
-        rig.main->shortcutKeys->readKeyboardOf(display);
-        rig.main->mnuExtraShortkeysEnable->trigger();
-        QVERIFY(xdotool("keydown"));
-        QTRY_VERIFY(!rig.server.commands().isEmpty());
-        QVERIFY(xdotool("keyup"));
-        QCOMPARE(rig.server.commands().first(), QByteArray("Say gg all"));
-        rig.main->shortcutKeys->readKeyboardOf({}); // lets go of the display before it goes
-        x.terminate();
-        x.waitForFinished();
     }
 };
 

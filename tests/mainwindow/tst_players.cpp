@@ -1,18 +1,14 @@
-#include "DialogRecorder.h"
-#include "FakeGameServer.h"
-#include "TestEnv.h"
+#include "ServerRig.h"
 
 #include "mainwindow/Communication.h"
 #include "mainwindow/frmMain.h"
 #include "platform/ConsoleBox.h"
 #include "platform/Ini.h"
 #include "platform/UdpLink.h"
-#include "rcon/RconSession.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -38,46 +34,22 @@ const QStringList kFiveNames
     = {"Bob^7", "Big Player^7", "The Long One^7", "^1Red^7Baron^7", "Zed^7"};
 const QStringList kFiveSlots = {"0", "3", "7", "12", "15"};
 
-QStringList items(const QAbstractItemModel *model)
-{
-    QStringList out;
-    for (int i = 0; i < model->rowCount(); ++i)
-        out << model->index(i, 0).data().toString();
-    return out;
-}
-
-// The administrator's side of a session with a server whose five players are in, the link open
-// as a finished login leaves it.
-struct Session
+// The main window on a session with a server whose five players are in.
+struct Session : ServerRig
 {
     explicit Session(FakeGame game)
-        : server(game)
+        : ServerRig(game)
     {
-        server.setPassword("secret");
         server.setPlayers(fivePlayers(game));
-        server.start(0);
-        session.setPassword(QStringLiteral("secret"));
-        session.setAdminName(QStringLiteral("Big Admin"));
-        session.link()->setRemoteHost(QStringLiteral("127.0.0.1"));
-        session.link()->setRemotePort(server.port());
-        session.link()->open();
         main.show();
     }
     void load() { QTest::mouseClick(main.cmdCommunicationLoad, Qt::LeftButton); }
     void pick(int n) { main.cbCommunicationPlayerList->setCurrentIndex(n); }
-    QStringList players() const { return items(main.cbCommunicationPlayerList->model()); }
-    QStringList slotIds() const { return items(main.lstCommunicationID->model()); }
-    static QByteArray datagram(const QByteArray &command)
-    {
-        return "\xff\xff\xff\xffrcon secret " + command;
-    }
+    QStringList players() const { return rowsOf(main.cbCommunicationPlayerList->model()); }
+    QStringList slotIds() const { return rowsOf(main.lstCommunicationID->model()); }
     // The last datagram the server received, exactly as it came.
     QByteArray last() const { return server.received().value(server.received().size() - 1).bytes; }
 
-    TestProgramDir env{20.0};
-    DialogRecorder dialogs;
-    FakeGameServer server;
-    RconSession session;
     frmMain main{&session};
 };
 
@@ -92,8 +64,7 @@ private slots:
         QTest::addColumn<FakeGame>("game");
         QTest::addColumn<QString>("cutAfter"); // where the reply is split in two datagrams
         QTest::addColumn<int>("listed");
-        for (FakeGame game : {FakeGame::CoD, FakeGame::CoDUO, FakeGame::CoD2, FakeGame::CoD4})
-            QTest::newRow(qPrintable(fakeGameName(game))) << game << QString() << 5;
+        QTest::newRow("CoD4") << FakeGame::CoD4 << QString() << 5;
         // Each datagram is appended after a line break of its own: a cut between rows loses
         // nothing, a cut inside a row loses that player.
         QTest::newRow("CoD2, split between rows") << FakeGame::CoD2 << "12 25000\n" << 5;
@@ -115,7 +86,7 @@ private slots:
             QVERIFY(cut > text.size() / 2); // one cut, so two datagrams
             s.server.setChunkSize(int(cut));
         }
-        s.main.txtConsole->setText(QStringLiteral("old text that must go"));
+        s.main.txtConsole->setText(u"old text that must go"_s);
         if (listed == 0)
             s.session.link()->close();
         s.load();
@@ -123,8 +94,8 @@ private slots:
         QCOMPARE(s.players(), kFiveNames.mid(0, listed));
         QCOMPARE(s.slotIds(), kFiveSlots.mid(0, listed));
         QCOMPARE(s.main.cbCommunicationPlayerList->currentText(), QString());
-        QVERIFY(!s.main.txtConsole->text().contains(QStringLiteral("old text")));
-        QCOMPARE(s.dialogs.boxes.size(), listed ? 0 : 1);
+        QVERIFY(!s.main.txtConsole->text().contains(u"old text"_s));
+        QCOMPARE(s.boxes.boxes.size(), listed ? 0 : 1);
     }
 
     // A line said goes out once, with the program's name unless that is switched off, and joins
@@ -132,22 +103,21 @@ private slots:
     void sayLine()
     {
         Session s(FakeGame::CoD);
-        s.env.writeFile(QStringLiteral("Logs/Communication/Communication.log"), "earlier\r\n");
+        s.env.writeFile(u"Logs/Communication/Communication.log"_s, "earlier\r\n");
         s.main.communication->loadHistory();
         QComboBox *say = s.main.cbCommunicationSay;
-        QTest::keyClicks(say, QStringLiteral("hello ^1there"));
+        QTest::keyClicks(say, u"hello ^1there"_s);
         QTest::mouseClick(s.main.cmdCommunicationSend, Qt::LeftButton);
-        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMessOnSend"),
-                  QStringLiteral("1"));
-        QTest::keyClicks(say, QStringLiteral("bye"));
+        WritePref(u"Messages"_s, u"IngameMessOnSend"_s, u"1"_s);
+        QTest::keyClicks(say, u"bye"_s);
         QTest::keyClick(say, Qt::Key_Return);
         QTRY_COMPARE(s.server.received().size(), 2);
         QCOMPARE(s.server.received().first().bytes,
-                 Session::datagram("Say ^7Vantor 9.0.1 ^4|| Big Admin says: ^7hello ^1there"));
-        QCOMPARE(s.last(), Session::datagram("Say ^4Big Admin says: ^7bye"));
+                 ServerRig::datagram("Say ^7Vantor 9.0.1 ^4|| Admin says: ^7hello ^1there"));
+        QCOMPARE(s.last(), ServerRig::datagram("Say ^4Admin says: ^7bye"));
         QCOMPARE(say->currentText(), QString());
-        QCOMPARE(items(say->model()), QStringList({"earlier", "hello ^1there", "bye"}));
-        QCOMPARE(s.env.readFile(QStringLiteral("Logs/Communication/Communication.log")),
+        QCOMPARE(rowsOf(say->model()), QStringList({"earlier", "hello ^1there", "bye"}));
+        QCOMPARE(s.env.readFile(u"Logs/Communication/Communication.log"_s),
                  QByteArray("earlier\r\nhello ^1there\r\nbye\r\n"));
     }
 
@@ -168,21 +138,21 @@ private slots:
         QFETCH(QString, color);
         QFETCH(QByteArray, code);
         Session s(FakeGame::CoD2);
-        WritePref(QStringLiteral("Messages"), QStringLiteral("PrivateMessageColor"), color);
+        WritePref(u"Messages"_s, u"PrivateMessageColor"_s, color);
         s.load();
-        s.main.cbCommunicationSay->setEditText(QStringLiteral("psst, you"));
+        s.main.cbCommunicationSay->setEditText(u"psst, you"_s);
         QTest::mouseClick(s.main.cmdCommunicationSendPM, Qt::LeftButton); // nobody picked yet
         QTest::mouseClick(s.main.cmdCommunicationPlayerInfo, Qt::LeftButton);
-        QCOMPARE(s.dialogs.boxes.size(), 2);
+        QCOMPARE(s.boxes.boxes.size(), 2);
         s.pick(2);
         QTest::mouseClick(s.main.cmdCommunicationSendPM, Qt::LeftButton);
         QTRY_COMPARE(s.server.commands().size(), 2);
-        QCOMPARE(s.last(), Session::datagram("tell 7 \"^4Vantor ^79.0.1 ^4|| Big Admin ^7PM's: "
-                                             + code + "psst, you\""));
-        QCOMPARE(s.main.cbCommunicationSay->currentText(), QStringLiteral("psst, you"));
-        QVERIFY(s.env.readFile(QStringLiteral("Logs/Communication/Communication.log")).isEmpty());
+        QCOMPARE(s.last(), ServerRig::datagram("tell 7 \"^4Vantor ^79.0.1 ^4|| Admin ^7PM's: "
+                                               + code + "psst, you\""));
+        QCOMPARE(s.main.cbCommunicationSay->currentText(), u"psst, you"_s);
+        QVERIFY(s.env.readFile(u"Logs/Communication/Communication.log"_s).isEmpty());
         QTest::mouseClick(s.main.cmdCommunicationPlayerInfo, Qt::LeftButton);
-        QTRY_COMPARE(s.last(), Session::datagram("dumpuser \"The Long One^7\""));
+        QTRY_COMPARE(s.last(), ServerRig::datagram("dumpuser \"The Long One^7\""));
     }
 
     // The picked name replaces the selection in the say box, or goes in at the caret: the button
@@ -194,13 +164,13 @@ private slots:
         s.pick(1);
         QLineEdit *say = s.main.cbCommunicationSay->lineEdit();
         say->setFocus();
-        QTest::keyClicks(say, QStringLiteral("Hello you, welcome"));
+        QTest::keyClicks(say, u"Hello you, welcome"_s);
         say->setSelection(6, 3);
         QTest::mouseClick(s.main.cmdCommunicationAdd, Qt::LeftButton);
-        QCOMPARE(say->text(), QStringLiteral("Hello Big Player^7, welcome"));
+        QCOMPARE(say->text(), u"Hello Big Player^7, welcome"_s);
         say->setCursorPosition(5);
         QTest::mouseClick(s.main.cmdCommunicationAdd, Qt::LeftButton);
-        QCOMPARE(say->text(), QStringLiteral("HelloBig Player^7 Big Player^7, welcome"));
+        QCOMPARE(say->text(), u"HelloBig Player^7 Big Player^7, welcome"_s);
     }
 };
 

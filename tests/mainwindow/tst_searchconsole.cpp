@@ -7,7 +7,6 @@
 #include "platform/OnTop.h"
 #include "rcon/RconSession.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,18 +52,18 @@ private slots:
         frmMain main(&session);
         main.txtConsole->setText(console);
         main.mnuConsoleSearch->trigger();
-        auto *w = main.findChild<frmSearchConsole *>(QStringLiteral("frmSearchConsole"));
+        auto *w = main.findChild<frmSearchConsole *>(u"frmSearchConsole"_s);
         QVERIFY(w && w->isVisible() && isOnTop(w));
         QVERIFY(!w->cmdSearch->isEnabled());
         QTest::keyClicks(w->txtSearch, row[1]);
-        w->ckMatch->setChecked(row[2] == QLatin1String("case"));
-        w->ckWhole->setChecked(row[2] == QLatin1String("whole"));
+        w->ckMatch->setChecked(row[2] == "case"_L1);
+        w->ckWhole->setChecked(row[2] == "whole"_L1);
         QTRY_VERIFY(w->cmdSearch->isEnabled());
         for (const QString &expected : row.mid(3)) {
             const int boxesBefore = rec.boxes.size();
             main.txtConsole->selectRange(0, 0);
             QTest::mouseClick(w->cmdSearch, Qt::LeftButton);
-            QCOMPARE(rec.boxes.size(), boxesBefore + (expected == QLatin1String("box") ? 1 : 0));
+            QCOMPARE(rec.boxes.size(), boxesBefore + (expected == "box"_L1 ? 1 : 0));
             const QStringList at = expected.split(QLatin1Char('+'));
             if (at.size() < 2) {
                 QCOMPARE(main.txtConsole->selectedModelText(), QString());

@@ -12,6 +12,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 enum Setup { HostNetwork = 0, LoopbackUp = 1, IgnoreEcho = 2, EveryGroup = 4, Nobody = 8 };
 constexpr int kPrivate = 16, kAnyMethod = -1, kReplied = -1, kNothingYet = -2;
@@ -76,7 +78,7 @@ private slots:
         QTest::addColumn<int>("method");
         QTest::addColumn<int>("outcome");
 
-        const QString loopback = QStringLiteral("127.0.0.1");
+        const QString loopback = u"127.0.0.1"_s;
         QTest::newRow("this machine") << loopback << int(HostNetwork) << kAnyMethod << kReplied;
         QTest::newRow("unprivileged datagram socket")
             << loopback << (kPrivate | LoopbackUp | EveryGroup) << int(IcmpPing::DatagramSocket)

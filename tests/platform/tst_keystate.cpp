@@ -1,8 +1,15 @@
+#include "ServerRig.h"
+
+#include "mainwindow/ShortcutKeys.h"
+#include "mainwindow/StatusPanels.h"
+#include "mainwindow/frmMain.h"
 #include "platform/KeyState.h"
 
+#include <QAction>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 class TestKeyState : public QObject
 {
@@ -12,9 +19,9 @@ private:
     // An X server of the test's own; -displayfd lets it pick a free display and say which.
     bool startXvfb()
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
         if (m_xvfb.state() == QProcess::NotRunning && !xvfb.isEmpty()
-            && !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+            && !QStandardPaths::findExecutable(u"xdotool"_s).isEmpty()) {
             m_xvfb.start(xvfb, QStringList{"-displayfd", "1", "-nolisten", "tcp", "-noreset"});
             while (!m_xvfb.canReadLine() && m_xvfb.waitForReadyRead(10000)) {
             }
@@ -27,9 +34,9 @@ private:
     {
         QProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(m_display));
+        environment.insert(u"DISPLAY"_s, QString::fromLatin1(m_display));
         tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral("xdotool"), {QString::fromLatin1(action), keys});
+        tool.start(u"xdotool"_s, {QString::fromLatin1(action), keys});
         return tool.waitForFinished() && tool.exitCode() == 0;
     }
 
@@ -55,20 +62,6 @@ private slots:
     {
         m_xvfb.terminate();
         m_xvfb.waitForFinished();
-    }
-
-    void offscreenKeyboardIsOnlyAFake()
-    {
-        KeyState keys;
-        QVERIFY(!keys.isAvailable());
-        QVERIFY(keys.unavailableReason().startsWith(QStringLiteral("Shortcut keys unavailable")));
-        QVERIFY(keys.unavailableReason().contains(QStringLiteral("offscreen")));
-        QVERIFY(are(keys, false, {17}));
-        KeyState::setOverride([](int key) { return key == 17 || key == 96; });
-        QVERIFY(keys.isAvailable() && keys.unavailableReason().isEmpty());
-        QVERIFY(are(keys, true, {17, 96}) && are(keys, false, {18, 97}));
-        KeyState::setOverride({});
-        QVERIFY(!keys.isAvailable());
     }
 
     void readsTheX11Keyboard_data()
@@ -101,6 +94,25 @@ private slots:
         QVERIFY(are(keys, false, up));
         QVERIFY(xdotool("keyup", std::exchange(m_held, {})));
         QTRY_VERIFY(are(keys, false, down));
+    }
+
+    // The shortcut keys read the real keyboard: a key press reaches the poll and the game server.
+    void aKeyPressReachesTheServer()
+    {
+        if (!startXvfb())
+            QSKIP("needs Xvfb and xdotool");
+        ServerRig rig;
+        rig.env.writeFile(u"Other.ini"_s, "[ShortkeySay]\r\nSay1=gg all\r\n");
+        frmMain main(&rig.session);
+        main.shortcutKeys->readKeyboardOf({});
+        QVERIFY(main.sb1->panelToolTip(4).startsWith(u"Shortcut keys unavailable"));
+        QVERIFY(!main.tmrShortKeys->isActive());
+        main.shortcutKeys->readKeyboardOf(m_display);
+        main.mnuExtraShortkeysEnable->trigger();
+        QVERIFY(xdotool("keydown", m_held = u"Control_R+KP_3"_s));
+        QTRY_VERIFY(!rig.server.commands().isEmpty());
+        QCOMPARE(rig.server.commands().first(), QByteArray("Say gg all"));
+        main.shortcutKeys->readKeyboardOf({}); // lets go of the display before it goes
     }
 };
 

@@ -15,8 +15,8 @@
 #include <QtWidgets>
 
 namespace {
-const QString kEngine = QStringLiteral("/usr/lib/ioquake3/ioq3ded");
-const QString kBasePath = QStringLiteral("/usr/lib/openarena-server");
+const QString kEngine = u"/usr/lib/ioquake3/ioq3ded"_s;
+const QString kBasePath = u"/usr/lib/openarena-server"_s;
 const QHostAddress kLoopback(QHostAddress::LocalHost);
 
 // A port nobody on 127.0.0.1 uses: the engine would quietly take the next one if ours were taken.
@@ -38,27 +38,23 @@ public:
     {
         port = freeUdpPort();
         if (!port || !home.isValid()) {
-            *why = QStringLiteral("no free port or home directory");
+            *why = u"no free port or home directory"_s;
             return false;
         }
         QStringList args
-            = {QStringLiteral("+set"), QStringLiteral("com_basegame"), QStringLiteral("baseoa"),
-               QStringLiteral("+set"), QStringLiteral("fs_basepath"), kBasePath,
-               QStringLiteral("+set"), QStringLiteral("fs_homepath"), home.path(),
+            = {u"+set"_s, u"com_basegame"_s, u"baseoa"_s, u"+set"_s, u"fs_basepath"_s, kBasePath,
+               u"+set"_s, u"fs_homepath"_s, home.path(),
                // Loopback and IPv4 only, a LAN server: it talks to nobody else.
-               QStringLiteral("+set"), QStringLiteral("net_enabled"), QStringLiteral("1"),
-               QStringLiteral("+set"), QStringLiteral("net_ip"), QStringLiteral("127.0.0.1"),
-               QStringLiteral("+set"), QStringLiteral("net_port"), QString::number(port),
-               QStringLiteral("+set"), QStringLiteral("dedicated"), QStringLiteral("1")};
+               u"+set"_s, u"net_enabled"_s, u"1"_s, u"+set"_s, u"net_ip"_s, u"127.0.0.1"_s,
+               u"+set"_s, u"net_port"_s, QString::number(port), u"+set"_s, u"dedicated"_s, u"1"_s};
         if (!rconPassword.isEmpty())
-            args << QStringLiteral("+set") << QStringLiteral("rconpassword")
-                 << QString::fromLatin1(rconPassword);
-        args << QStringLiteral("+map") << QStringLiteral("oa_dm1");
+            args << u"+set"_s << u"rconpassword"_s << QString::fromLatin1(rconPassword);
+        args << u"+map"_s << u"oa_dm1"_s;
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardInputFile(QProcess::nullDevice());
         process.start(kEngine, args);
         if (!process.waitForStarted(5000)) {
-            *why = QStringLiteral("the engine did not start: ") + process.errorString();
+            *why = u"the engine did not start: "_s + process.errorString();
             return false;
         }
         // One status query every 250 ms until the answer comes from our port; each answered
@@ -78,7 +74,7 @@ public:
                 }
             }
         }
-        *why = QStringLiteral("no answer on port %1: ").arg(port)
+        *why = u"no answer on port %1: "_s.arg(port)
                + QString::fromLocal8Bit(process.readAll().right(2000));
         return false;
     }
@@ -103,9 +99,9 @@ struct Window
     explicit Window(quint16 port)
         : env(4.0)
     {
-        main.txtServerIP->setText(QStringLiteral("127.0.0.1"));
+        main.txtServerIP->setText(u"127.0.0.1"_s);
         main.txtServerPORT->setText(QString::number(port));
-        main.txtServername->setText(QStringLiteral("Admin"));
+        main.txtServername->setText(u"Admin"_s);
     }
     bool login(const QString &password)
     {
@@ -125,79 +121,70 @@ class tst_OpenArena : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
-    void refusedThenGoodLogin();
-    void noRconPasswordSet();
+    void initTestCase()
+    {
+        if (!QFileInfo(kEngine).isExecutable() || !QFileInfo::exists(kBasePath + u"/baseoa"_s))
+            QSKIP("openarena-server is not installed");
+    }
+
+    void cleanup()
+    {
+        m_server.reset(); // kills the engine, whatever the test's outcome
+    }
+
+    void refusedThenGoodLogin()
+    {
+        m_server = std::make_unique<OpenArenaServer>();
+        QString why;
+        QVERIFY2(m_server->start("oa-secret", &why), qPrintable(why));
+        const QString at = u"127.0.0.1:"_s + QString::number(m_server->port);
+        Window w(m_server->port);
+
+        QVERIFY(w.login(u"guess"_s));
+        QCOMPARE(w.rec.boxes.size(), 1);
+        QCOMPARE(w.rec.last().title, u"Bad rconpassword"_s);
+        QCOMPARE(w.main.sb1->text(2),
+                 u"Details: wrong rconpassword for: "_s + at + QLatin1Char(' '));
+        QCOMPARE(w.main.lblServerStatus->text(), u"Connection error!"_s);
+        QVERIFY(!w.session.link()->isOpen());
+
+        // The engine answers "g_password" with an empty value and a gamename that is none of the
+        // four games: a public server, connected, with the game left undecided.
+        QVERIFY(w.login(u"oa-secret"_s));
+        QCOMPARE(w.rec.boxes.size(), 1);
+        QCOMPARE(w.main.sb1->text(2), u"Details: public "_s);
+        QCOMPARE(w.main.sb1->text(1), u"Connected with: "_s + at);
+        QCOMPARE(w.main.lblServerStatus->text(), u"Connected!"_s);
+        QVERIFY(w.session.link()->isOpen());
+        QCOMPARE(w.session.gameKind(), u"noco"_s);
+        QVERIFY(w.main.lblGame->isHidden());
+        QVERIFY(w.main.mnuOptionsCoD4->menuAction()->isEnabled()); // every game's dialogs on offer
+        // "sv_punkbuster" is an unknown command there: no number, so the buttons stay as they were.
+        QVERIFY(w.main.cmdOptionsPB->isEnabled());
+        // The status table of this engine: no guid column.
+        QTRY_VERIFY_WITH_TIMEOUT(w.session.console()->text().contains("map: oa_dm1"_L1), 3000);
+        QVERIFY(w.session.console()->text().contains("cl score ping name"_L1));
+    }
+
+    void noRconPasswordSet()
+    {
+        m_server = std::make_unique<OpenArenaServer>();
+        QString why;
+        QVERIFY2(m_server->start(QByteArray(), &why), qPrintable(why));
+        Window w(m_server->port);
+        QVERIFY(w.login(u"anything"_s));
+        QCOMPARE(w.rec.boxes.size(), 1);
+        QCOMPARE(w.rec.last().title, u"No rconpassword"_s);
+        QVERIFY(w.rec.last().text.startsWith("This server has no rconpassword set.\r\n"_L1));
+        QCOMPARE(w.main.sb1->text(2), u"Details: 127.0.0.1:"_s + QString::number(m_server->port)
+                                          + u" has no rconpassword set "_s);
+        QCOMPARE(w.session.gameKind(), u"noco"_s);
+        QVERIFY(!w.session.link()->isOpen());
+    }
 
 private:
     std::unique_ptr<OpenArenaServer> m_server;
 };
-
-void tst_OpenArena::initTestCase()
-{
-    if (!QFileInfo(kEngine).isExecutable()
-        || !QFileInfo::exists(kBasePath + QStringLiteral("/baseoa")))
-        QSKIP("openarena-server is not installed");
-}
-
-void tst_OpenArena::cleanup()
-{
-    m_server.reset(); // kills the engine, whatever the test's outcome
-}
-
-void tst_OpenArena::refusedThenGoodLogin()
-{
-    m_server = std::make_unique<OpenArenaServer>();
-    QString why;
-    QVERIFY2(m_server->start("oa-secret", &why), qPrintable(why));
-    const QString at = QStringLiteral("127.0.0.1:") + QString::number(m_server->port);
-    Window w(m_server->port);
-
-    QVERIFY(w.login(QStringLiteral("guess")));
-    QCOMPARE(w.rec.boxes.size(), 1);
-    QCOMPARE(w.rec.last().title, QStringLiteral("Bad rconpassword"));
-    QCOMPARE(w.main.sb1->text(2),
-             QStringLiteral("Details: wrong rconpassword for: ") + at + QLatin1Char(' '));
-    QCOMPARE(w.main.lblServerStatus->text(), QStringLiteral("Connection error!"));
-    QVERIFY(!w.session.link()->isOpen());
-
-    // The engine answers "g_password" with an empty value and a gamename that is none of the
-    // four games: a public server, connected, with the game left undecided.
-    QVERIFY(w.login(QStringLiteral("oa-secret")));
-    QCOMPARE(w.rec.boxes.size(), 1);
-    QCOMPARE(w.main.sb1->text(2), QStringLiteral("Details: public "));
-    QCOMPARE(w.main.sb1->text(1), QStringLiteral("Connected with: ") + at);
-    QCOMPARE(w.main.lblServerStatus->text(), QStringLiteral("Connected!"));
-    QVERIFY(w.session.link()->isOpen());
-    QCOMPARE(w.session.gameKind(), QStringLiteral("noco"));
-    QVERIFY(w.main.lblGame->isHidden());
-    QVERIFY(w.main.mnuOptionsCoD4->menuAction()->isEnabled()); // every game's dialogs on offer
-    // "sv_punkbuster" is an unknown command there: no number, so the buttons stay as they were.
-    QVERIFY(w.main.cmdOptionsPB->isEnabled());
-    // The status table of this engine: no guid column.
-    QTRY_VERIFY_WITH_TIMEOUT(w.session.console()->text().contains(QLatin1String("map: oa_dm1")),
-                             3000);
-    QVERIFY(w.session.console()->text().contains(QLatin1String("cl score ping name")));
-}
-
-void tst_OpenArena::noRconPasswordSet()
-{
-    m_server = std::make_unique<OpenArenaServer>();
-    QString why;
-    QVERIFY2(m_server->start(QByteArray(), &why), qPrintable(why));
-    Window w(m_server->port);
-    QVERIFY(w.login(QStringLiteral("anything")));
-    QCOMPARE(w.rec.boxes.size(), 1);
-    QCOMPARE(w.rec.last().title, QStringLiteral("No rconpassword"));
-    QVERIFY(
-        w.rec.last().text.startsWith(QLatin1String("This server has no rconpassword set.\r\n")));
-    QCOMPARE(w.main.sb1->text(2), QStringLiteral("Details: 127.0.0.1:")
-                                      + QString::number(m_server->port)
-                                      + QStringLiteral(" has no rconpassword set "));
-    QCOMPARE(w.session.gameKind(), QStringLiteral("noco"));
-    QVERIFY(!w.session.link()->isOpen());
-}
 
 QTEST_MAIN(tst_OpenArena)
 #include "tst_openarena.moc"

@@ -1,14 +1,11 @@
 // The session's transport: the bytes that leave for each command, the receive path that turns
 // datagrams into the console's and the reply buffer's exact text, and the reads built on them.
 
-#include "DialogRecorder.h"
-#include "FakeGameServer.h"
-#include "TestEnv.h"
+#include "ServerRig.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleText.h"
 #include "platform/Ini.h"
 #include "platform/UdpLink.h"
-#include "rcon/RconSession.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -18,26 +15,6 @@ namespace {
 const QByteArray kHeader("\xFF\xFF\xFF\xFF", 4);
 const QByteArray kPrint = kHeader + "print\n";
 
-// A session whose link is open to a fake game server on loopback.
-struct Rig
-{
-    Rig()
-    {
-        server.setPassword("pw");
-        if (!server.start())
-            qFatal("the fake game server found no port on 127.0.0.1");
-        session.setPassword(QStringLiteral("pw"));
-        session.setAdminName(QStringLiteral("Admin"));
-        session.link()->setRemoteHost(QStringLiteral("127.0.0.1"));
-        session.link()->setRemotePort(server.port());
-        session.link()->open();
-    }
-
-    TestProgramDir env{20.0};
-    DialogRecorder boxes;
-    FakeGameServer server;
-    RconSession session;
-};
 } // namespace
 
 class TestTransport : public QObject
@@ -68,13 +45,13 @@ private slots:
         QFETCH(QString, password);
         QFETCH(QString, command);
         QFETCH(QByteArray, wire);
-        Rig rig;
+        ServerRig rig;
         rig.session.setPassword(password); // a corrected password counts from the next command
         rig.session.SendCommand(command);
         // The echo: a rule, the time and the command, a rule.
         static const QRegularExpression echo(
-            QStringLiteral("^\\r\\n-{22}\\r\\n\\[\\d\\d:\\d\\d:\\d\\d\\] (.*)\\r\\n-{22}$"));
-        const bool quiet = command == QLatin1String("pb_sv_uconempty");
+            u"^\\r\\n-{22}\\r\\n\\[\\d\\d:\\d\\d:\\d\\d\\] (.*)\\r\\n-{22}$"_s);
+        const bool quiet = command == "pb_sv_uconempty"_L1;
         QCOMPARE(rig.session.console()->text().isEmpty(), quiet);
         QCOMPARE(echo.match(rig.session.console()->text()).captured(1),
                  quiet ? QString() : command);
@@ -99,7 +76,7 @@ private slots:
             "\r\nx^8y^9z\r\n");
         row("preference strips", kPrint + "^1Big^9Player^7\n", false, "1", "\r\nBig^9Player\r\n");
         row("NUL and high bytes", QByteArray("a\0b\xFE", 4), false, "",
-            QStringLiteral("\r\na") + QChar(0) + QStringLiteral("b") + QChar(0xFE));
+            u"\r\na"_s + QChar(0) + u"b"_s + QChar(0xFE));
     }
 
     void receivePathCleansTheText()
@@ -108,12 +85,12 @@ private slots:
         QFETCH(bool, strip);
         QFETCH(QString, pref);
         QFETCH(QString, shown);
-        Rig rig;
-        WritePref(QStringLiteral("Console"), QStringLiteral("ColorNames"), pref);
+        ServerRig rig;
+        WritePref(u"Console"_s, u"ColorNames"_s, pref);
         rig.session.setStripColours(strip);
-        rig.session.console()->setText(QStringLiteral("before"));
+        rig.session.console()->setText(u"before"_s);
         rig.session.receive(datagram);
-        QCOMPARE(rig.session.console()->text(), QStringLiteral("before") + shown);
+        QCOMPARE(rig.session.console()->text(), u"before"_s + shown);
         QCOMPARE(rig.session.replyText(), shown);
     }
 
@@ -121,9 +98,9 @@ private slots:
     // datagram boundary is cut in the text too.
     void repliesArriveOverTheLink()
     {
-        Rig rig;
+        ServerRig rig;
         rig.server.setSilent(true); // only what the test sends comes back
-        rig.session.SendCommand(QStringLiteral("status"));
+        rig.session.SendCommand(u"status"_s);
         QTRY_COMPARE(rig.server.received().size(), 1);
         const quint16 ours = rig.server.received().first().fromPort;
         for (const char *host : {"127.0.0.1", "127.0.0.2"}) { // another port, another host
@@ -134,30 +111,27 @@ private slots:
         for (const QByteArray &d : {kPrint + "map: mp_crash\nnum sco", kPrint + "re ping\n",
                                     QByteArray(65000, '\xFE'), kPrint + "still alive\n"})
             rig.server.sendRaw(d);
-        QTRY_VERIFY(rig.session.replyText().endsWith(QLatin1String("\r\nstill alive\r\n")));
+        QTRY_VERIFY(rig.session.replyText().endsWith("\r\nstill alive\r\n"_L1));
         const QString text = rig.session.replyText();
-        QVERIFY(text.startsWith(QLatin1String("\r\nmap: mp_crash\r\nnum sco\r\nre ping\r\n\r\n")));
-        QVERIFY(!rig.session.console()->text().contains(QLatin1String("stranger")));
+        QVERIFY(text.startsWith("\r\nmap: mp_crash\r\nnum sco\r\nre ping\r\n\r\n"_L1));
+        QVERIFY(!rig.session.console()->text().contains("stranger"_L1));
     }
 
     // At real speed: the announcement goes out, two seconds pass, then the command.
     void announceChange()
     {
-        Rig rig;
+        ServerRig rig;
         Clock::setSpeed(1.0);
-        const auto announce = [&rig] {
-            rig.session.AnnounceChange(QStringLiteral("map_restart"),
-                                       QStringLiteral("Map restart"));
-        };
+        const auto announce
+            = [&rig] { rig.session.AnnounceChange(u"map_restart"_s, u"Map restart"_s); };
         announce();
-        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMessOnChange"),
-                  QStringLiteral("1"));
+        WritePref(u"Messages"_s, u"IngameMessOnChange"_s, u"1"_s);
         announce(); // without the program's name
-        WritePref(QStringLiteral("Messages"), QStringLiteral("IngameMess"), QStringLiteral("1"));
+        WritePref(u"Messages"_s, u"IngameMess"_s, u"1"_s);
         announce(); // announcements off: the command alone
         QTRY_COMPARE(
             rig.server.commands(),
-            QByteArrayList({"Say ^7Vantor 9.0.1 ^4||^7 Map restart by ^4Admin", "map_restart",
+            QByteArrayList({ServerRig::announced("Map restart"), "map_restart",
                             "Say  ^4||^7 Map restart by ^4Admin", "map_restart", "map_restart"}));
         const QList<ReceivedDatagram> got = rig.server.received();
         for (int i : {1, 3}) {
@@ -187,13 +161,12 @@ private slots:
     void readVariable()
     {
         QFETCH(QByteArray, reply);
-        QFETCH(QString, value);
-        Rig rig;
+        ServerRig rig;
         if (reply.isEmpty())
             rig.session.link()->close();
         rig.session.receive(kPrint + "stale\n");
         rig.server.setReply("g_password", reply);
-        QCOMPARE(rig.session.readVariable(QStringLiteral("g_password")), value);
+        QTEST(rig.session.readVariable(u"g_password"_s), "value");
         QCOMPARE(rig.boxes.boxes.size(), reply.isEmpty() ? 1 : 0);
         QCOMPARE(rig.server.commands().size(), reply.isEmpty() ? 0 : 1);
     }

@@ -24,8 +24,8 @@ public:
         QString workingDir;
     };
 
-    DialogRecorder();
-    ~DialogRecorder() override;
+    DialogRecorder() { setDialogHandler(this); }
+    ~DialogRecorder() override { setDialogHandler(nullptr); }
 
     QList<Box> boxes;
     QQueue<MsgAnswer> answers;
@@ -40,12 +40,33 @@ public:
     Box last() const { return boxes.isEmpty() ? Box{} : boxes.last(); }
 
     MsgAnswer messageBox(const QString &text, MsgIcon icon, const QString &title,
-                         MsgButtons buttons) override;
-    QString openFile(const QString &title, const QString &dir, const QString &filter) override;
-    QString folder(const QString &title, const QString &dir) override;
-    QColor color(const QColor &initial) override;
+                         MsgButtons buttons) override
+    {
+        boxes.append({text, icon, title, buttons});
+        if (!answers.isEmpty())
+            return answers.dequeue();
+        const bool question = buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel;
+        return question ? MsgAnswer::Yes : MsgAnswer::Ok;
+    }
+    QString openFile(const QString &, const QString &, const QString &) override { return file(); }
+    QString folder(const QString &, const QString &) override { return file(); }
+    QColor color(const QColor &) override
+    {
+        return colorAnswers.isEmpty() ? QColor() : colorAnswers.dequeue();
+    }
     bool program(const QString &program, const QStringList &arguments,
-                 const QString &workingDir) override;
-    bool webPage(const QString &url) override;
-    void sound(const QString &wavFile) override;
+                 const QString &workingDir) override
+    {
+        programs.append({program, arguments, workingDir});
+        return programResult;
+    }
+    bool webPage(const QString &url) override
+    {
+        webPages << url;
+        return true;
+    }
+    void sound(const QString &wavFile) override { sounds << wavFile; }
+
+private:
+    QString file() { return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue(); }
 };

@@ -1,22 +1,8 @@
 #include "TestEnv.h"
 
-#include "platform/Clock.h"
-#include "platform/ProgramDir.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-TestProgramDir::TestProgramDir(double clockSpeed)
-{
-    setProgramDir(m_dir.path());
-    Clock::setSpeed(clockSpeed);
-}
-
-TestProgramDir::~TestProgramDir()
-{
-    Clock::setSpeed(1.0);
-}
 
 void TestProgramDir::writeFile(const QString &relative, const QByteArray &content) const
 {

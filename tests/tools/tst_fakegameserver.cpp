@@ -79,13 +79,8 @@ private slots:
             "The server must set 'rcon_password' for clients to use 'rcon'.\n");
         row("cod gamename", FakeGame::CoD, "secret", "secret gamename",
             "\"gamename\" is:\"Call of Duty^7\" default:\"Call of Duty^7\"\n");
-        row("coduo gamename", FakeGame::CoDUO, "secret", "secret gamename",
-            "\"gamename\" is:\"CoD:United Offensive^7\" default:\"CoD:United Offensive^7\"\n");
         row("cod2 gamename", FakeGame::CoD2, "secret", "secret gamename",
             "\"gamename\" is: \"Call of Duty 2^7\" default: \"Call of Duty 2^7\"\n"
-            "  Domain is any text\n");
-        row("cod4 gamename", FakeGame::CoD4, "secret", "secret gamename",
-            "\"gamename\" is: \"Call of Duty 4^7\" default: \"Call of Duty 4^7\"\n"
             "  Domain is any text\n");
 
         // The status table of the default players: column rules and rows of each family.
@@ -101,9 +96,6 @@ private slots:
         status("22-character address runs into qport", FakeGame::CoD2,
                "  5    21   61 222333 LongerThanSixteen^7      0 192.168.100.200:-2741923456 "
                "25000");
-        status("cod4 rule", FakeGame::CoD4,
-               "--- ----- ---- -------------------------------- --------------- ------- "
-               "--------------------- ----- -----");
         status("cod4 bot", FakeGame::CoD4,
                "  8     4  999                                  bot0^7                  0 bot    "
                "               34812  5000");
