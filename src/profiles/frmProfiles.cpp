@@ -254,7 +254,7 @@ void frmProfiles::cmdOK_Click()
                MsgIcon::Critical, QStringLiteral("Selecting error!"));
         return;
     }
-    showMainWindow();
+    bringMainWindowUp();
     const ServerProfile p = Profiles::read(name);
     m_session->setAddress(p.ip);
     m_session->setPort(p.port);
@@ -268,7 +268,7 @@ void frmProfiles::cmdOK_Click()
 
 void frmProfiles::cmdNoProfile_Click()
 {
-    showMainWindow();
+    bringMainWindowUp();
     m_session->setProfile(QString());
     hide();
 }
@@ -381,7 +381,7 @@ void frmProfiles::tmrCheckProfiles_Timer()
     Profiles::upgrade(names);
 }
 
-void frmProfiles::showMainWindow()
+void frmProfiles::bringMainWindowUp()
 {
     m_main->show();
     m_main->raise();

@@ -96,7 +96,7 @@ private:
     void tmrCheckTabs_Timer();
     void tmrIPPORT_Timer();
     void tmrCheckProfiles_Timer();
-    void showMainWindow();
+    void bringMainWindowUp();
 
     RconSession *m_session;
     QWidget *m_main;
