@@ -147,14 +147,7 @@ frmDialogPunkbuster::frmDialogPunkbuster(RconSession *session, QWidget *parent)
     ts1->addTab(buildAdvancedTab(), QStringLiteral("Advanced"));
     ts1->setCurrentIndex(0);
 
-    auto *cmdOK = button(this, "cmdOK", QStringLiteral("OK"));
-    connect(cmdOK, &QPushButton::clicked, this, &QWidget::hide);
-    auto *bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(cmdOK);
-    auto *outer = new QVBoxLayout(this);
-    outer->addWidget(ts1, 1);
-    outer->addLayout(bottom);
+    tabsWithOk(this, ts1);
 
     ApplyLanguage(this);
     resize(820, 600);

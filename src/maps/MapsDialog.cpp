@@ -76,17 +76,7 @@ MapsDialog::MapsDialog(const MapCatalogue &catalogue, RconSession *session, QWid
         ts1->addTab(buildRetrieveMapsTab(), QStringLiteral("Retrieve Maps"));
     ts1->addTab(buildRotationTab(), QStringLiteral("Map Rotation"));
 
-    auto *cmdOK = button(this, "cmdOK", QStringLiteral("OK"));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QWidget::hide);
-
-    auto *bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(cmdOK);
-    auto *outer = new QVBoxLayout(this);
-    outer->addWidget(lblWindowTitle);
-    outer->addWidget(ts1, 1);
-    outer->addLayout(bottom);
+    tabsWithOk(this, ts1, lblWindowTitle)->setDefault(true);
 
     ApplyLanguage(this);
 

@@ -6,13 +6,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 
 // Controls are found by name: language packs set captions by it and tests click by it. These
 // builders give every control its name where it is made.
@@ -78,6 +81,24 @@ inline QListWidget *listBox(QWidget *parent, const char *name)
 inline QGroupBox *group(QWidget *parent, const char *name, const QString &title)
 {
     return named(new QGroupBox(title, parent), name);
+}
+
+// A window of tabs with "OK" (cmdOK) below them, right-aligned, and an optional title line above.
+// OK hides the window rather than closing it: its fields keep what the administrator typed for
+// the next time it is opened.
+inline QPushButton *tabsWithOk(QWidget *window, QTabWidget *tabs, QWidget *above = nullptr)
+{
+    auto *cmdOK = button(window, "cmdOK", QStringLiteral("OK"));
+    QObject::connect(cmdOK, &QPushButton::clicked, window, &QWidget::hide);
+    auto *bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(cmdOK);
+    auto *outer = new QVBoxLayout(window);
+    if (above)
+        outer->addWidget(above);
+    outer->addWidget(tabs, 1);
+    outer->addLayout(bottom);
+    return cmdOK;
 }
 
 // A timer whose interval goes through the program's clock.

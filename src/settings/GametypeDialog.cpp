@@ -58,18 +58,7 @@ GametypeDialog::GametypeDialog(const GametypeTable &table, RconSession *session,
     for (const GametypeTab &tab : m_table.tabs)
         ts1->addTab(buildTab(tab), QLatin1String(tab.caption));
 
-    auto *cmdOK = button(this, "cmdOK", QStringLiteral("OK"));
-    cmdOK->setDefault(true);
-    // Hidden, not closed: the fields keep what the administrator typed for the next time.
-    connect(cmdOK, &QPushButton::clicked, this, &QWidget::hide);
-
-    auto *bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(cmdOK);
-    auto *outer = new QVBoxLayout(this);
-    outer->addWidget(lblWindowTitle);
-    outer->addWidget(ts1, 1);
-    outer->addLayout(bottom);
+    tabsWithOk(this, ts1, lblWindowTitle)->setDefault(true);
 
     ApplyLanguage(this);
 
