@@ -35,6 +35,8 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmIngame"));
     setWindowTitle(AppInfo::shortName() + QStringLiteral(" Ingame"));
+    // A stale player list must not outlive the window: the next one fetches "status" anew.
+    setAttribute(Qt::WA_DeleteOnClose);
 
     menuBar = named(new QMenuBar(this), "menuBar");
     mnuOptions = named(menuBar->addAction(QStringLiteral("Options")), "mnuOptions");
@@ -51,7 +53,7 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
     lstAddID->hide();
     auto *cmdAddNick = button(this, "cmdAddNick", QStringLiteral("Add"));
     cmdAddNick->setToolTip(QStringLiteral("This will add the selected name to the say rule"));
-    // The name goes where the caret was left in the message, so the click leaves the focus there.
+    // A click on Add leaves the focus in the message, ready for the rest of the line.
     cmdAddNick->setFocusPolicy(Qt::TabFocus);
     auto *cmdLoadPList = button(this, "cmdLoadPList", QStringLiteral("Load player list"));
     auto *cmdSendPM = button(this, "cmdSendPM", QStringLiteral("Send PM"));
@@ -61,14 +63,10 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
 
     tmrLoadList = timer(this, "tmrLoadList", 1000);
     tmrIDSelect = timer(this, "tmrIDSelect", 100);
-    tmrShortKey = timer(this, "tmrShortKey", kEscapePollMs);
+    tmrShortKey = timer(this, "tmrShortKey", escapePollMs());
 
-    // The name box and the main window's name are one name: a change in either shows in both.
+    // Typing here renames the administrator in the main window's announcements at once.
     connect(txtName, &QLineEdit::textChanged, session, &RconSession::setAdminName);
-    connect(session, &RconSession::fieldsChanged, txtName, [this] {
-        if (txtName->text() != m_session->adminName())
-            txtName->setText(m_session->adminName());
-    });
     connect(Command4, &QPushButton::clicked, this, &frmIngame::Command4_Click);
     connect(txtSay->lineEdit(), &QLineEdit::returnPressed, this, &frmIngame::Command4_Click);
     connect(cmdSendPM, &QPushButton::clicked, this, &frmIngame::cmdSendPM_Click);
@@ -110,21 +108,7 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
 
     SetOnTop(this, true);
     txtSay->setFocus(); // called up in the middle of a game, it is there to say something
-}
 
-frmIngame::~frmIngame() = default;
-
-void frmIngame::setOptionsMenu(QMenu *menu)
-{
-    m_optionsMenu = menu;
-    mnuOptions->setEnabled(menu != nullptr);
-}
-
-// The timers run while the window shows; hidden, it reads no keyboard.
-void frmIngame::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    txtName->setText(m_session->adminName());
     m_keys->refresh();
     m_escapeWasDown = m_keys->isDown(kEscape); // an Escape still held from before is no press
     tmrIDSelect->start();
@@ -132,11 +116,22 @@ void frmIngame::showEvent(QShowEvent *event)
         tmrShortKey->start();
 }
 
-void frmIngame::hideEvent(QHideEvent *event)
+frmIngame::~frmIngame() = default;
+
+// Reading the whole keyboard every millisecond costs a slower machine a noticeable share of a
+// core while the game runs. [Settings] IngameEscapePollMs in \Preferences.ini (say "20") trades
+// that for a later Escape; missing, "0" or not a number keeps the 1 ms poll.
+int frmIngame::escapePollMs()
 {
-    tmrIDSelect->stop();
-    tmrShortKey->stop();
-    QWidget::hideEvent(event);
+    const int ms
+        = ReadPref(QStringLiteral("Settings"), QStringLiteral("IngameEscapePollMs")).toInt();
+    return ms > kEscapePollMs ? ms : kEscapePollMs;
+}
+
+void frmIngame::setOptionsMenu(QMenu *menu)
+{
+    m_optionsMenu = menu;
+    mnuOptions->setEnabled(menu != nullptr);
 }
 
 // Where no global keyboard can be read, Escape still closes the window that has the focus.
