@@ -63,7 +63,7 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
 
     tmrLoadList = timer(this, "tmrLoadList", 1000);
     tmrIDSelect = timer(this, "tmrIDSelect", 100);
-    tmrShortKey = timer(this, "tmrShortKey", escapePollMs());
+    tmrShortKey = timer(this, "tmrShortKey", kEscapePollMs);
 
     // Typing here renames the administrator in the main window's announcements at once.
     connect(txtName, &QLineEdit::textChanged, session, &RconSession::setAdminName);
@@ -117,16 +117,6 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
 }
 
 frmIngame::~frmIngame() = default;
-
-// Reading the whole keyboard every millisecond costs a slower machine a noticeable share of a
-// core while the game runs. [Settings] IngameEscapePollMs in \Preferences.ini (say "20") trades
-// that for a later Escape; missing, "0" or not a number keeps the 1 ms poll.
-int frmIngame::escapePollMs()
-{
-    const int ms
-        = ReadPref(QStringLiteral("Settings"), QStringLiteral("IngameEscapePollMs")).toInt();
-    return ms > kEscapePollMs ? ms : kEscapePollMs;
-}
 
 void frmIngame::setOptionsMenu(QMenu *menu)
 {
