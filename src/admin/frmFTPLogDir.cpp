@@ -37,8 +37,9 @@ frmFTPLogDir::frmFTPLogDir(const FtpLogin &login, QWidget *parent)
 
     // Closing drops a running transfer with the client.
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
-    // Enter on an entry walks as a double-click does.
-    connect(lstRemoteFile, &QListWidget::itemActivated, this,
+    // Only a double-click walks: where the style activates items on a single click, a stray
+    // click must not start a transfer.
+    connect(lstRemoteFile, &QListWidget::itemDoubleClicked, this,
             &frmFTPLogDir::lstRemoteFile_DblClick);
     connect(inetFTP, &FtpClient::stateChanged, this, &frmFTPLogDir::inetFTP_StateChanged);
     connect(inetFTP, &FtpClient::failed, this,

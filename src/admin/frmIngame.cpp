@@ -35,6 +35,8 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmIngame"));
     setWindowTitle(AppInfo::shortName() + QStringLiteral(" Ingame"));
+    // A stale player list must not outlive the window: the next one fetches "status" anew.
+    setAttribute(Qt::WA_DeleteOnClose);
 
     menuBar = named(new QMenuBar(this), "menuBar");
     mnuOptions = named(menuBar->addAction(QStringLiteral("Options")), "mnuOptions");
@@ -51,7 +53,7 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
     lstAddID->hide();
     auto *cmdAddNick = button(this, "cmdAddNick", QStringLiteral("Add"));
     cmdAddNick->setToolTip(QStringLiteral("This will add the selected name to the say rule"));
-    // The name goes where the caret was left in the message, so the click leaves the focus there.
+    // A click on Add leaves the focus in the message, ready for the rest of the line.
     cmdAddNick->setFocusPolicy(Qt::TabFocus);
     auto *cmdLoadPList = button(this, "cmdLoadPList", QStringLiteral("Load player list"));
     auto *cmdSendPM = button(this, "cmdSendPM", QStringLiteral("Send PM"));
@@ -63,12 +65,8 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
     tmrIDSelect = timer(this, "tmrIDSelect", 100);
     tmrShortKey = timer(this, "tmrShortKey", kEscapePollMs);
 
-    // The name box and the main window's name are one name: a change in either shows in both.
+    // Typing here renames the administrator in the main window's announcements at once.
     connect(txtName, &QLineEdit::textChanged, session, &RconSession::setAdminName);
-    connect(session, &RconSession::fieldsChanged, txtName, [this] {
-        if (txtName->text() != m_session->adminName())
-            txtName->setText(m_session->adminName());
-    });
     connect(Command4, &QPushButton::clicked, this, &frmIngame::Command4_Click);
     connect(txtSay->lineEdit(), &QLineEdit::returnPressed, this, &frmIngame::Command4_Click);
     connect(cmdSendPM, &QPushButton::clicked, this, &frmIngame::cmdSendPM_Click);
@@ -110,6 +108,12 @@ frmIngame::frmIngame(RconSession *session, QWidget *parent)
 
     SetOnTop(this, true);
     txtSay->setFocus(); // called up in the middle of a game, it is there to say something
+
+    m_keys->refresh();
+    m_escapeWasDown = m_keys->isDown(kEscape); // an Escape still held from before is no press
+    tmrIDSelect->start();
+    if (m_keys->isAvailable())
+        tmrShortKey->start();
 }
 
 frmIngame::~frmIngame() = default;
@@ -118,25 +122,6 @@ void frmIngame::setOptionsMenu(QMenu *menu)
 {
     m_optionsMenu = menu;
     mnuOptions->setEnabled(menu != nullptr);
-}
-
-// The timers run while the window shows; hidden, it reads no keyboard.
-void frmIngame::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    txtName->setText(m_session->adminName());
-    m_keys->refresh();
-    m_escapeWasDown = m_keys->isDown(kEscape); // an Escape still held from before is no press
-    tmrIDSelect->start();
-    if (m_keys->isAvailable())
-        tmrShortKey->start();
-}
-
-void frmIngame::hideEvent(QHideEvent *event)
-{
-    tmrIDSelect->stop();
-    tmrShortKey->stop();
-    QWidget::hideEvent(event);
 }
 
 // Where no global keyboard can be read, Escape still closes the window that has the focus.

@@ -126,11 +126,10 @@ private slots:
         QStringList statuses; // as the window shows them, state by state
         connect(control<FtpClient>(browser, "inetFTP"), &FtpClient::stateChanged, this,
                 [&] { statuses << control<QLabel>(browser, "lblStatus")->text(); });
-        // Enter or a double-click, as the platform's style has it.
         const auto activate = [list](const QString &entry) {
             QListWidgetItem *item = list->findItems(entry, Qt::MatchExactly).value(0);
             if (item)
-                emit list->itemActivated(item);
+                emit list->itemDoubleClicked(item);
             return item != nullptr;
         };
 
@@ -239,7 +238,7 @@ private slots:
     }
 
     // Ctrl + keypad * opens it on top; its name is the main window's; Options pops up the tray
-    // menu; the global Escape closes it, and it comes back as it was.
+    // menu; the global Escape ends it, and the next one starts afresh.
     void ingameFromTheMainWindow()
     {
         IngameRig rig;
@@ -252,8 +251,6 @@ private slots:
         auto *name = control<QLineEdit>(window, "txtName");
         QTest::keyClicks(name, QStringLiteral("X"));
         QCOMPARE(main.txtServername->text(), QStringLiteral("AdminX"));
-        main.txtServername->setText(QStringLiteral("Boss"));
-        QCOMPARE(name->text(), QStringLiteral("Boss"));
         rig.loadPlayers(window);
 
         control<QAction>(window, "mnuOptions")->trigger();
@@ -262,11 +259,11 @@ private slots:
         trayMenu->hide();
 
         rig.held = {27};
-        QTRY_VERIFY(!window->isVisible());
+        QTRY_VERIFY(!window);
         rig.held.clear();
-        main.dialogs->showIngame();
-        QVERIFY(window && window->isVisible()); // the same window, its list kept
-        QCOMPARE(control<QComboBox>(window, "cbAddNick")->count(), 2);
+        window = main.dialogs->showIngame();
+        QCOMPARE(control<QComboBox>(window, "cbAddNick")->count(), 0);
+        QCOMPARE(control<QLineEdit>(window, "txtName")->text(), QStringLiteral("AdminX"));
     }
 };
 
