@@ -14,6 +14,7 @@
 #include "rcon/StatusTable.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,7 +85,9 @@ void Communication::loadPlayers()
     m_main->session()->SendCommand(QStringLiteral("status"));
     Wait(1.0);
 
-    const QList<StatusRow> players = parseStatusTable(m_main->txtConsole->text());
+    // The window keeps answering while a long reply is folded, as it does during the wait.
+    const QList<StatusRow> players
+        = parseStatusTable(m_main->txtConsole->text(), [] { QCoreApplication::processEvents(); });
     for (const StatusRow &p : players) {
         m_main->lstCommunicationID->addItem(p.slot);
         m_main->cbCommunicationPlayerList->addItem(p.name);
@@ -102,7 +105,8 @@ void Communication::showPlayerInfo()
                         QStringLiteral("Select a player to show info of.")),
                MsgIcon::Information,
                LangText(QStringLiteral("frmMain"), QStringLiteral("CommunicationGetInfoMessage2"),
-                        selectPlayerTitle()));
+                        selectPlayerTitle()),
+               MsgButtons::Ok, m_main);
         return;
     }
     if (quotedOrRefused(name, m_main).isEmpty())
@@ -138,7 +142,8 @@ void Communication::sendPrivateMessage()
                         QStringLiteral("Select a player to send the PM to.")),
                MsgIcon::Information,
                LangText(QStringLiteral("frmMain"), QStringLiteral("CommunicationSendPMMessage2"),
-                        selectPlayerTitle()));
+                        selectPlayerTitle()),
+               MsgButtons::Ok, m_main);
         return;
     }
     const QString code = chatColourCode(
@@ -173,6 +178,8 @@ void Communication::showPage(int tab)
 
 void Communication::showChatLog()
 {
-    m_main->txtIngameChat->setText(readLatin1File(programPath(QLatin1String(kChatLogFile))));
-    m_main->txtIngameChat->scrollToEnd();
+    ConsoleBox *page = m_main->txtIngameChat;
+    page->setText(readLatin1File(programPath(QLatin1String(kChatLogFile))));
+    // The newest lines are at the end; the caret goes there, so that keys move on from them.
+    page->selectRange(page->text().size(), 0);
 }

@@ -137,10 +137,14 @@ void MainLifecycle::onClose(QCloseEvent *event)
         endProgram();
         break;
     default:
-        // Any other setting closes the window as it stands; without it the program has nothing
-        // left to show.
-        event->accept();
-        endProgram();
+        // Any other setting takes the window off the screen and nothing more: the size is not
+        // kept, the tray icon stays and the program runs on. The window is kept rather than
+        // destroyed, so that the tray can still bring it back.
+        event->ignore();
+        if (trayCanRestoreWindow())
+            m_main->hide();
+        else
+            m_main->showMinimized(); // no icon to come back from: keep it on the task bar
         break;
     }
 }

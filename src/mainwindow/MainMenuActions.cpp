@@ -71,5 +71,5 @@ void MainLifecycle::openServerStatus()
                           "Status.exe\" is missing from the program folder or cannot run "
                           "here:\r\n")
                + programDir(),
-           MsgIcon::Exclamation, QStringLiteral("Server Status"));
+           MsgIcon::Exclamation, QStringLiteral("Server Status"), MsgButtons::Ok, m_main);
 }

@@ -17,11 +17,14 @@ QString rowsAfterRule(const QString &text)
 }
 } // namespace
 
-QList<StatusRow> parseStatusTable(const QString &text)
+QList<StatusRow> parseStatusTable(const QString &text, const std::function<void()> &betweenRounds)
 {
     QString rows = rowsAfterRule(text);
-    while (rows.contains(kTwoBlanks))
+    while (rows.contains(kTwoBlanks)) {
         rows.replace(kTwoBlanks, kBlank);
+        if (betweenRounds)
+            betweenRounds();
+    }
 
     QList<StatusRow> players;
     const QStringList lines = rows.split(kCrLf);

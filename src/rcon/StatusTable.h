@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // One player row of a "status" reply, its nine columns as the server printed them.
 struct StatusRow
 {
@@ -27,4 +29,7 @@ inline constexpr QLatin1String kStatusColumnRule(
 // as fields; a row of ten fields is a player, a longer row a player whose name holds blanks
 // (the name is then the text between the fifth field and the last four), anything else is not a
 // player row. A row cut in two by a datagram boundary is two lines and usually neither is read.
-QList<StatusRow> parseStatusTable(const QString &text);
+// `betweenRounds` runs after each round of folding blanks, for a caller that keeps its window
+// answering meanwhile.
+QList<StatusRow> parseStatusTable(const QString &text,
+                                  const std::function<void()> &betweenRounds = {});

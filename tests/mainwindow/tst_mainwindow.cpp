@@ -147,28 +147,30 @@ private slots:
     void closeButton_data()
     {
         QTest::addColumn<QByteArray>("mode"); // [Settings] MainCloseButtonFunction
-        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("ends");
         QTest::addColumn<bool>("sizeSaved");
-        QTest::newRow("0: end the program") << QByteArray("0") << true << true;
-        QTest::newRow("1: hide to the tray") << QByteArray("1") << false << false;
-        QTest::newRow("2: plain close") << QByteArray("2") << true << false;
+        QTest::addColumn<QString>("marker"); // the tray's window entry
+        QTest::newRow("0: end the program") << QByteArray("0") << true << true << "WINDOWOPEN";
+        QTest::newRow("1: hide to the tray") << QByteArray("1") << false << false << "WINDOWCLOSED";
+        QTest::newRow("2: window goes, program stays")
+            << QByteArray("2") << false << false << "WINDOWOPEN";
     }
 
     void closeButton()
     {
         QFETCH(QByteArray, mode);
-        QFETCH(bool, closes);
+        QFETCH(bool, ends);
         QFETCH(bool, sizeSaved);
         Window w("[Settings]\r\nMainCloseButtonFunction=" + mode);
         w.main.show();
         w.main.resize(twipsToPixels(15000, &w.main), twipsToPixels(9000, &w.main));
         QTRY_COMPARE(w.twips(), QSize(15000, 9000));
-        QCOMPARE(w.main.close(), closes);
+        QCOMPARE(w.main.close(), ends);
         // Kept alive, it is out of the way: hidden to the tray, or minimised where no tray icon
         // could bring it back.
-        QVERIFY(!w.main.isVisible() || (!closes && w.main.isMinimized()));
-        QCOMPARE(trayWindowMarker(), QLatin1String(closes ? "WINDOWOPEN" : "WINDOWCLOSED"));
-        QCOMPARE(isTrayIconInstalled(), !closes); // a closed main window ends the program
+        QVERIFY(!w.main.isVisible() || (!ends && w.main.isMinimized()));
+        QTEST(trayWindowMarker(), "marker");
+        QCOMPARE(isTrayIconInstalled(), !ends);
         QCOMPARE(pref("mWidth") + pref("mHeight"), QLatin1String(sizeSaved ? "150009000" : ""));
         RemoveTrayIcon();
     }
@@ -276,7 +278,8 @@ private slots:
         QVERIFY(!field || field->text() == "kept"_L1);
     }
 
-    // The chat page swaps with the console; its button shows the chat log, bytes as written.
+    // The chat page swaps with the console; its button shows the chat log, bytes as written, with
+    // the caret after its last line.
     void chatPage()
     {
         Window w;
@@ -288,6 +291,7 @@ private slots:
         QVERIFY(w.main.frameIngameChat->isVisible() && !w.main.frameConsole->isVisible());
         QTest::mouseClick(w.main.Command2, Qt::LeftButton);
         QCOMPARE(w.main.txtIngameChat->text(), QString::fromLatin1(log));
+        QCOMPARE(w.main.txtIngameChat->selectionStart(), log.size()); // the caret at the end
     }
 };
 
