@@ -317,3 +317,20 @@ QPixmap drawMapPreview(const MapEntry &map, int picture, QSize size)
     p.drawRect(r.adjusted(1, 1, -1, -1));
     return card;
 }
+
+MapImageList::MapImageList(std::span<const MapEntry> maps, QSize size, QObject *parent)
+    : QObject(parent)
+    , m_maps(maps)
+    , m_size(size)
+    , m_images(int(maps.size()))
+{}
+
+QPixmap MapImageList::image(int picture)
+{
+    const int i = picture - 1;
+    if (i < 0 || i >= m_images.size())
+        return QPixmap();
+    if (m_images[i].isNull())
+        m_images[i] = drawMapPreview(m_maps[std::size_t(i)], picture, m_size);
+    return m_images[i];
+}

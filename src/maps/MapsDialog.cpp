@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
 #include "platform/Controls.h"
+#include "platform/Ini.h"
 #include "rcon/RconSession.h"
 #include "rcon/Transport.h"
 #include "ui/ApplyLanguage.h"
@@ -60,9 +61,9 @@ MapsDialog::MapsDialog(const MapCatalogue &catalogue, RconSession *session, QWid
     : QWidget(parent, Qt::Window)
     , m_catalogue(catalogue)
     , m_session(session)
-    , m_picsMAPS(int(catalogue.maps.size()))
 {
     setObjectName(QLatin1String(catalogue.formName));
+    picsMAPS = named(new MapImageList(catalogue.maps, kPictureSize, this), "picsMAPS");
 
     lblWindowTitle = label(this, "lblWindowTitle", QString());
     QFont titleFont = lblWindowTitle->font();
@@ -320,9 +321,7 @@ void MapsDialog::mapButton_Click(const MapEntry &map)
 
 void MapsDialog::pictureButton_Click(int index)
 {
-    if (m_picsMAPS[index].isNull())
-        m_picsMAPS[index] = drawMapPreview(m_catalogue.maps[index], index + 1, kPictureSize);
-    pMaps->setPixmap(m_picsMAPS[index]);
+    pMaps->setPixmap(picsMAPS->image(index + 1));
     lblMapInfo->setText(QLatin1String(m_catalogue.maps[index].description));
 }
 
@@ -381,13 +380,18 @@ void MapsDialog::cmdRetrieveRotation_Click()
     lstRetrieveMaps->setText(reply);
     lstMaps->clear();
     const QStringList files = listedFiles(reply);
-    // CoD2 lists its maps as ".d3dbsp": cutting a fixed four characters would leave "mp_x.d3",
-    // which no server loads, so the extension asked for is cut whole where a line ends in it.
+    // Four characters are cut from every line, as for ".bsp". CoD2 lists its maps as ".d3dbsp",
+    // which leaves "mp_x.d3", a name no server loads. [Maps] CutWholeExtension in
+    // \Preferences.ini, off unless "1", cuts the extension asked for whole where a line ends in
+    // it, so that CoD2's rotation names its maps as the server knows them.
     const QString extension
         = QLatin1Char('.')
           + QString::fromLatin1(m_catalogue.dirCommand).section(QLatin1Char(' '), -1);
+    const bool wholeExtension
+        = ReadPref(QStringLiteral("Maps"), QStringLiteral("CutWholeExtension"))
+          == QLatin1String("1");
     for (const QString &file : files) {
-        const qsizetype cut = file.endsWith(extension) ? extension.size() : 4;
+        const qsizetype cut = wholeExtension && file.endsWith(extension) ? extension.size() : 4;
         if (file.size() > cut)
             lstMaps->addItem(file.left(file.size() - cut));
     }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QPixmap>
-#include <QVector>
 #include <QWidget>
 
 struct MapCatalogue;
 struct MapEntry;
 class ConsoleBox;
+class MapImageList;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -65,7 +64,7 @@ private:
 
     const MapCatalogue &m_catalogue;
     RconSession *m_session;
-    QVector<QPixmap> m_picsMAPS; // drawn on first look, one per catalogue position
+    MapImageList *picsMAPS = nullptr;
 
     QLabel *lblWindowTitle = nullptr;
     QTabWidget *ts1 = nullptr;

@@ -46,8 +46,27 @@ bool isNameCharacter(QChar c)
            || c == QLatin1Char(' ');
 }
 
-// The number a setting's text starts with, as a number typed into a settings file is meant:
-// " 1", "1.0" and "01" are all one.
+// What a key press may type into the name box: name characters, Backspace and the control
+// character 16. Tab and Delete carry a character on some systems but type nothing: they move the
+// focus on and delete as in any box. Every other character a key carries, the control characters
+// of Ctrl+C, Ctrl+V and the like included, is swallowed.
+bool mayTypeIntoName(const QString &typed)
+{
+    for (const QChar c : typed) {
+        const bool editing = c == QLatin1Char('\b') || c == QChar(16) || c == QLatin1Char('\t')
+                             || c == QChar(0x7F);
+        if (!isNameCharacter(c) && !editing)
+            return false;
+    }
+    return true;
+}
+
+const QRegularExpression &nameCharacters()
+{
+    static const QRegularExpression re(QStringLiteral("[0-9A-Za-z. ]*"));
+    return re;
+}
+
 void addRow(QGridLayout *grid, QWidget *parent, const char *labelName, const QString &caption,
             QWidget *field)
 {
@@ -164,15 +183,15 @@ void frmProfiles::buildControls()
 
     // Keys are filtered as they are typed; the validator turns away pasted or dropped text.
     txtAddPName->installEventFilter(this);
-    txtAddPName->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9A-Za-z. ]*")), txtAddPName));
+    txtAddPName->setValidator(new QRegularExpressionValidator(nameCharacters(), txtAddPName));
 
     // Edit.
     frameEdit = named(new QWidget(pages), "frameEdit");
     QGridLayout *edit = profileForm(
         frameEdit, "Edit", {&txtEditPName, &txtEditIP, &txtEditPort, &txtEditRcon, &txtEditName});
-    // The name picks the file Save writes; renaming happens by adding a new profile.
-    txtEditPName->setReadOnly(true);
+    // The name picks the file Save writes, so a name typed here saves under that name; it may
+    // hold what a new profile's name may hold and nothing that would leave \Profiles.
+    txtEditPName->setValidator(new QRegularExpressionValidator(nameCharacters(), txtEditPName));
     cmdSave = named(new QPushButton(QStringLiteral("Save"), frameEdit), "cmdSave");
     edit->addWidget(cmdSave, edit->rowCount(), 1, Qt::AlignRight);
     edit->setRowStretch(edit->rowCount(), 1);
@@ -208,7 +227,7 @@ void frmProfiles::FillProfileList()
     const QStringList names = Profiles::list(&none);
     if (none) {
         MsgBox(QStringLiteral("No profiles\r\n") + QDir::toNativeSeparators(Profiles::directory()),
-               MsgIcon::Exclamation, QStringLiteral("No profiles"));
+               MsgIcon::Exclamation, QStringLiteral("No profiles"), MsgButtons::Ok, this);
     }
     lstProfiles->addItems(names);
     lstProfiles_Click(); // nothing is selected in a fresh list
@@ -251,7 +270,7 @@ void frmProfiles::cmdOK_Click()
     const QString name = selectedProfile();
     if (name.isEmpty()) {
         MsgBox(QStringLiteral("Select the profile you want to load then click OK."),
-               MsgIcon::Critical, QStringLiteral("Selecting error!"));
+               MsgIcon::Critical, QStringLiteral("Selecting error!"), MsgButtons::Ok, this);
         return;
     }
     bringMainWindowUp();
@@ -292,7 +311,7 @@ void frmProfiles::fillEditPage()
     const QString name = selectedProfile();
     if (name.isEmpty()) {
         MsgBox(QStringLiteral("Select the profile you want to edit then click Edit."),
-               MsgIcon::Critical, QStringLiteral("Selecting error!"));
+               MsgIcon::Critical, QStringLiteral("Selecting error!"), MsgButtons::Ok, this);
         return;
     }
     const ServerProfile p = Profiles::read(name);
@@ -320,7 +339,7 @@ void frmProfiles::cmdRemove_Click()
     const QList<QListWidgetItem *> items = lstProfiles->selectedItems();
     if (items.isEmpty()) {
         MsgBox(QStringLiteral("Select the profile you want to delete then click Delete."),
-               MsgIcon::Critical, QStringLiteral("Selecting error!"));
+               MsgIcon::Critical, QStringLiteral("Selecting error!"), MsgButtons::Ok, this);
         lblDelError->setText(QStringLiteral("Error deleting profile"));
         tmrClearStatus->start();
         return;
@@ -419,18 +438,9 @@ bool frmProfiles::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_main && event->type() == QEvent::Show) {
         m_mainShown = true;
     } else if (watched == txtAddPName && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const QString text = key->text();
-        // Only printable characters would reach the box; Backspace, the control character 16,
-        // navigation and the editing shortcuts pass untouched.
-        if (text.size() == 1 && text.at(0).isPrint() && !isNameCharacter(text.at(0)))
+        // Keys that type nothing (arrows, Home, Delete) move and edit as in any box.
+        if (!mayTypeIntoName(static_cast<QKeyEvent *>(event)->text()))
             return true;
-        if (text.size() > 1) {
-            for (const QChar c : text) {
-                if (c.isPrint() && !isNameCharacter(c))
-                    return true;
-            }
-        }
     }
     return QWidget::eventFilter(watched, event);
 }

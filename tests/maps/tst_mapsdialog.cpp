@@ -128,7 +128,7 @@ private slots:
              "mp_a|mp_b"},
             {"cod2", "cmdRetrieveRotation", "dir maps/mp d3dbsp|status",
              "Directory of maps/mp d3dbsp\n---------------\nmp_toujane.d3dbsp\nmp_rhine.d3dbsp\n",
-             "lstMaps", "mp_toujane|mp_rhine"},
+             "lstMaps", "mp_toujane.d3|mp_rhine.d3"},
             {"cod2", "cmdRotation", "sv_maprotation",
              "\"sv_mapRotation\" is: \"gametype sd map mp_toujane^7\" default: \"\"\n",
              "txtRetrieveRotation", "gametype sd map mp_toujane^7"},
@@ -138,10 +138,15 @@ private slots:
                 << QString::fromLatin1(r.kind) << QByteArray(r.button)
                 << QByteArray(r.sent).split('|') << r.reply << QByteArray(r.shownIn)
                 << QString::fromLatin1(r.shown).split(QLatin1Char('|'));
+        QTest::newRow("cod2 cmdRetrieveRotation, whole extension")
+            << u"cod2"_s << QByteArray("cmdRetrieveRotation")
+            << QByteArrayList{"dir maps/mp d3dbsp", "status"} << rows[2].reply
+            << QByteArray("lstMaps") << QStringList{"mp_toujane", "mp_rhine"};
     }
 
     // Replies as the servers write them fill the lists and the rotation box; a listing stays in
-    // view as it came and is followed by a "status".
+    // view as it came and is followed by a "status". Four characters are cut off each listed
+    // file, a whole ".d3dbsp" only where the preference asks for it.
     void replies()
     {
         QFETCH(QString, kind);
@@ -151,6 +156,7 @@ private slots:
         QFETCH(QByteArray, shownIn);
         QFETCH(QStringList, shown);
         Rig rig(kind);
+        WritePref("Maps", "CutWholeExtension", QString::number(shown.contains(u"mp_toujane"_s)));
         rig.server.setReply(sent.first(), reply);
         rig.get<QCheckBox>("ckMapRotationManual")->setChecked(true);
         rig.click(button);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,10 +44,12 @@ void layProfile(const TestProgramDir &env, const QString &name, const QByteArray
     QDir().mkpath(programPath("Dialogs/" + name));
 }
 
+// Ctrl+V as a keyboard sends it: the key with the control character it types.
 void paste(QLineEdit *box, const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    QCoreApplication::sendEvent(box, &press);
 }
 } // namespace
 
@@ -55,10 +58,10 @@ class TestProfiles : public QObject
     Q_OBJECT
 
 private slots:
-    // Add writes the profile, its folders and its preferences. The name box takes only what a
-    // file name may hold; a host name is left as it is, and a pasted address is split over the
-    // address and port boxes, the last line before an empty one winning. Edit appears with a
-    // selection and Save rewrites the file.
+    // Add writes the profile, its folders and its preferences. The name box takes only name
+    // characters from the keyboard; a host name is left as it is, and a pasted address is split
+    // over the address and port boxes, the last line before an empty one winning. Edit appears with
+    // a selection and Save writes the file the name box names.
     void addAndEdit()
     {
         TestProgramDir env(20.0);
@@ -67,7 +70,7 @@ private slots:
         program.clickTab(1);
         auto *name = program.control<QLineEdit>("txtAddPName");
         QTest::keyClicks(name, u"My& srv/.2:\\*"_s);
-        paste(name, u"x/y"_s);
+        paste(name, u"xy"_s); // a key that types a control character is swallowed
         auto *ip = program.control<QLineEdit>("txtAddIP");
         paste(ip, u"game.example.org"_s);
         QSignalSpy ticks(program.control<QTimer>("tmrIPPORT"), &QTimer::timeout);
@@ -95,9 +98,11 @@ private slots:
         auto *editIp = program.control<QLineEdit>("txtEditIP");
         editIp->clear();
         QTest::keyClicks(editIp, u"192.168.0.9"_s);
+        QTest::keyClicks(program.control<QLineEdit>("txtEditPName"), u"/b"_s);
         QTest::mouseClick(program.control<QPushButton>("cmdSave"), Qt::LeftButton);
-        QCOMPARE(env.readFile("Profiles/My srv.2.ini"), file.replace("10.0.0.7", "192.168.0.9"));
-        QVERIFY(ownerOnly("Profiles/My srv.2.ini"));
+        QCOMPARE(env.readFile("Profiles/My srv.2b.ini"),
+                 file.replace("10.0.0.7", "192.168.0.9").replace("srv.2]", "srv.2b]"));
+        QVERIFY(ownerOnly("Profiles/My srv.2b.ini") && exists("Profiles/My srv.2.ini"));
         program.clickEntry("My srv.2", Qt::ControlModifier); // deselects
         QTRY_COMPARE(ts1->count(), 2);
     }
