@@ -193,7 +193,7 @@ bool CommandLine::runSlashCommand(const QString &line)
         m->resize(twipsToPixels(frmMain::kDefaultWidthTwips, m),
                   twipsToPixels(frmMain::kDefaultHeightTwips, m));
     } else if (line == QLatin1String("/c")) {
-        MsgBox(credits(), MsgIcon::Information, QStringLiteral("Credits"));
+        MsgBox(credits(), MsgIcon::Information, QStringLiteral("Credits"), MsgButtons::Ok, m);
     } else if (line == QLatin1String("/connect")) {
         m->connection->connectToServer();
     } else if (line == QLatin1String("/disconnect")) {
@@ -293,8 +293,12 @@ void CommandLine::setBackColor(const QColor &colour)
 {
     QPalette p = m_main->txtConsole->palette();
     p.setColor(QPalette::Base, colour);
-    // Keep the text readable on whatever the administrator chose.
-    p.setColor(QPalette::Text, colour.lightness() < 128 ? Qt::white : Qt::black);
+    // Only the background changes, so the text keeps its colour even where it then reads badly.
+    // [Console] ContrastText = "1" makes the text white on a dark background and black on a
+    // light one; off unless the administrator writes it.
+    p.setColor(QPalette::Text, m_themePalette.color(QPalette::Text));
+    if (ReadPref(QStringLiteral("Console"), QStringLiteral("ContrastText")) == QLatin1String("1"))
+        p.setColor(QPalette::Text, colour.lightness() < 128 ? Qt::white : Qt::black);
     m_main->txtConsole->setPalette(p);
 }
 

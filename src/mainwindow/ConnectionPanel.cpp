@@ -51,8 +51,11 @@ ConnectionPanel::ConnectionPanel(frmMain *main, RconSession *session, Connection
     });
     connect(sequence, &ConnectionSequence::progressChanged, main->pbConnectProcess,
             &QProgressBar::setValue);
-    connect(sequence, &ConnectionSequence::panelText, main->sb1,
-            [main](int panel, const QString &text) { main->sb1->setText(panel, text); });
+    connect(sequence, &ConnectionSequence::panelText, this, [this](int panel, const QString &text) {
+        if (panel == 1)
+            m_unreachable = false; // the new state replaces the note; nothing to give back later
+        m_main->sb1->setText(panel, text);
+    });
     connect(sequence, &ConnectionSequence::linkIcon, this, &ConnectionPanel::setLinkIcon);
     connect(sequence, &ConnectionSequence::serverStatusText, main->lblServerStatus,
             &QLabel::setText);
@@ -121,6 +124,9 @@ void ConnectionPanel::bindFields()
 
 void ConnectionPanel::setLinkIcon(const QString &state)
 {
+    // Closing the link clears the unreachable note; it must not bring back the icon and text of
+    // before over the outcome or the disconnect shown now.
+    m_unreachable = false;
     const QIcon icon = state == QLatin1String("connected") ? Icons::connected()
                        : state == QLatin1String("error")   ? Icons::error()
                                                            : Icons::notConnected();

@@ -79,8 +79,12 @@ void ConnectionSequence::connectToServer()
     s->clearReplyBuffer();
     s->setStripColours(true);
     s->setPunkBusterEnabled(true);
-    Clock::setInterval(m_timer, 800);
-    m_timer->start();
+    // Connect pressed again while the steps run switches on a timer that is already on: the next
+    // step still comes on time.
+    if (!m_timer->isActive()) {
+        Clock::setInterval(m_timer, 800);
+        m_timer->start();
+    }
 }
 
 void ConnectionSequence::setStep(int step)

@@ -171,11 +171,12 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QColor, colour);
         Rig r;
-        const QColor theme = r.main.txtConsole->palette().color(QPalette::Base);
+        const QPalette theme = r.main.txtConsole->palette();
         r.main.commandLine->applyBackColor(u"1"_s); // something else first
         r.main.commandLine->applyBackColor(text);
         QCOMPARE(r.main.txtConsole->palette().color(QPalette::Base),
-                 colour.isValid() ? colour : theme);
+                 colour.isValid() ? colour : theme.color(QPalette::Base));
+        QCOMPARE(r.main.txtConsole->palette().color(QPalette::Text), theme.color(QPalette::Text));
     }
 
     // "status" every second, or the console emptied every second (50 ms on this clock), from the

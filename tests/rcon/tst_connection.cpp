@@ -357,14 +357,20 @@ private slots:
         QVERIFY(rig.connectAndWait());
         QVERIFY(!m.cmdOptionsPB->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(m.txtConsole->text().contains("map: "_L1), 2000);
+        // A server away for the moment: its note must not come back over the disconnect.
+        rig.server.stop();
+        m.cmdStatus->click();
+        QTRY_VERIFY(!rig.session.link()->isReachable());
 
         m.findChild<QAction *>(u"mnuFileDisconnect"_s)->trigger();
         QCOMPARE(rig.session.console()->text(), QString());
-        QCOMPARE(m.sb1->text(2), u"Details: disconnected from "_s + rig.at() + QLatin1Char(' '));
+        QCOMPARE(m.sb1->text(1) + m.sb1->iconName(1), u"Connection terminated! notconnected"_s);
+        QCOMPARE(m.sb1->text(2),
+                 u"Details: disconnected from 127.0.0.1:"_s + rig.session.port() + ' ');
         QCOMPARE(Icons::shownName(m.imgServerType), u"notconnected"_s);
         verifyNotConnectedLayout(rig, u"Vantor 9.0.1 - Disconnected!"_s);
-        QVERIFY(m.cmdOptionsPB->isEnabled());
-        QVERIFY(m.mnuTrayPunkbuster && m.mnuTrayPunkbuster->isEnabled());
+        QVERIFY(m.cmdOptionsPB->isEnabled() && m.mnuTrayPunkbuster
+                && m.mnuTrayPunkbuster->isEnabled());
         QCOMPARE(Icons::shownName(m.mnuOptionsCoD4->menuAction()), u"notconnected"_s);
         QCOMPARE(rig.session.joinPassword(), u"clanwar"_s);
         QCOMPARE(m.sb1->tag(2), u"clanwar"_s);
