@@ -172,6 +172,10 @@ QWidget *frmDialogKickCenter::buildKickBanTab()
 
     cbReason = comboBox(f, "cbReason", true);
     cbReason->setMinimumContentsLength(30);
+    // "No reason" stays where it is, under the mouse, while the box beside it comes and goes.
+    QSizePolicy keepPlace = cbReason->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    cbReason->setSizePolicy(keepPlace);
     ckNoReason = checkBox(f, "ckNoReason", QStringLiteral("No reason"));
     tmrFormFunctions = timer(this, "tmrFormFunctions", 100);
     connect(tmrFormFunctions, &QTimer::timeout, this,

@@ -28,6 +28,7 @@ namespace {
 const QString kCaption = QStringLiteral("Messaging Center");
 const QString kErrorTitle = QStringLiteral("Error");
 constexpr double kLongestAddedPause = 65.0;
+constexpr double kShortestAveragePauseMs = 1000.0;
 
 void keepOnly(QLineEdit *field, const char *allowed)
 {
@@ -231,9 +232,20 @@ void frmDialogMessagingCenter::armSendTimer(int row)
 {
     // A time of 0 sends the next entry straight after this one. Times from a file may be
     // anything: kept within what a timer can hold.
-    const QListWidgetItem *time = lstTime->item(row);
-    const double ms = std::clamp(time ? leadingNumber(time->text()) * 1000.0 : 0.0, 0.0,
-                                 double(std::numeric_limits<int>::max()));
+    const auto pauseMs = [this](int i) {
+        const QListWidgetItem *time = lstTime->item(i);
+        return std::clamp(time ? leadingNumber(time->text()) * 1000.0 : 0.0, 0.0,
+                          double(std::numeric_limits<int>::max()));
+    };
+    double ms = pauseMs(row);
+    // A round of zero (or tiny) pauses would send thousands of lines a second for as long as it
+    // runs, and a server drops rcon that comes within half a second of the last one: a round
+    // faster than a message a second waits at least a second after each message.
+    double roundMs = 0.0;
+    for (int i = 0; i < lstTime->count(); ++i)
+        roundMs += pauseMs(i);
+    if (roundMs < kShortestAveragePauseMs * lstTime->count())
+        ms = std::max(ms, kShortestAveragePauseMs);
     Clock::setInterval(tmrMessageSend, int(std::lround(ms)));
 }
 

@@ -26,10 +26,36 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
+// Marks a window that is on top only because the main window is.
+const char kOnTopWithMain[] = "onTopWithMain";
+
+// One of the program's own windows (not a box, menu or tip, which follow their owner anyway).
+bool isOwnWindow(const QWidget *main, const QWidget *w)
+{
+    if (w == main || !w->isWindow() || w->windowType() != Qt::Window)
+        return false;
+    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
+        if (p == main)
+            return true;
+    }
+    return false;
+}
+
+void followMainOnTop(QWidget *w, bool on)
+{
+    if (on && !isOnTop(w)) {
+        w->setProperty(kOnTopWithMain, true);
+        SetOnTop(w, true);
+    } else if (!on && w->property(kOnTopWithMain).toBool()) {
+        w->setProperty(kOnTopWithMain, QVariant());
+        SetOnTop(w, false);
+    }
+}
 } // namespace
 
 MainLifecycle::MainLifecycle(frmMain *main)
@@ -38,6 +64,27 @@ MainLifecycle::MainLifecycle(frmMain *main)
 {
     setObjectName(QStringLiteral("mainLifecycle"));
     wireMenus();
+    qApp->installEventFilter(this);
+}
+
+// While the main window stays on top, a window opened from it would open behind it, out of
+// reach: the program's windows come up on top with it.
+bool MainLifecycle::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType() && isOnTop(m_main)) {
+        QPointer<QWidget> w = static_cast<QWidget *>(watched);
+        if (isOwnWindow(m_main, w) && !isOnTop(w)) {
+            // Not inside its own show: the flag re-creates the native window.
+            QMetaObject::invokeMethod(
+                this,
+                [this, w] {
+                    if (w && w->isVisible() && isOnTop(m_main))
+                        followMainOnTop(w, true);
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void MainLifecycle::startUp()
@@ -176,6 +223,11 @@ void MainLifecycle::setAlwaysOnTop(bool on)
 {
     m_main->mnuExtraAlwaysOnTop->setChecked(on);
     SetOnTop(m_main, on);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows) {
+        if (isOwnWindow(m_main, w) && (w->isVisible() || !on))
+            followMainOnTop(w, on);
+    }
     WritePref(kSettings, QStringLiteral("MainOnTop"),
               on ? QStringLiteral("Yes") : QStringLiteral("No"));
 }

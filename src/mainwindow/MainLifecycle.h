@@ -34,6 +34,9 @@ public:
     frmInfo *showAbout();
     frmExit *showExitConfirmation();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void wireMenus(); // MainMenuActions.cpp
     void openServerStatus();

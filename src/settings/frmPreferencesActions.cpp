@@ -65,7 +65,11 @@ void frmPreferences::setPrivateMessageColour(const QString &number)
     if (ok && bgr <= 0xFFFFFF) {
         const QColor colour(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
         p.setColor(QPalette::Window, colour);
-        p.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
+        // By how bright the eye sees it: pure blue has the lightness of yellow but needs white
+        // text.
+        const double luminance
+            = 0.299 * colour.red() + 0.587 * colour.green() + 0.114 * colour.blue();
+        p.setColor(QPalette::WindowText, luminance < 128 ? Qt::white : Qt::black);
     } else {
         p = palette();
     }

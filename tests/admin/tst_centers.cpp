@@ -106,6 +106,22 @@ private slots:
         }
     }
 
+    // A round of zero and tiny pauses still goes round, but no faster than a message a second.
+    void fastRoundsDoNotFlood()
+    {
+        Rig rig("cod4");
+        rig.open<frmDialogMessagingCenter>();
+        rig.add(u"zero"_s, u"0"_s);
+        rig.add(u"tiny"_s, u".001"_s);
+        rig.click("cmdStart");
+        QTRY_VERIFY_WITH_TIMEOUT(rig.server.commands().size() >= 5, 10000);
+        const QList<ReceivedDatagram> got = rig.server.received();
+        for (int i = 1; i < 4; ++i) {
+            const double gap = double(got[i + 1].elapsedMs - got[i].elapsedMs) * Clock::speed();
+            QVERIFY2(gap > 950, qPrintable(u"pause %1: %2 ms"_s.arg(i).arg(gap)));
+        }
+    }
+
     void addChecks_data()
     {
         QTest::addColumn<QString>("message");

@@ -108,6 +108,20 @@ private slots:
         QVERIFY(w.main.isVisible() && w.main.size() == before);
     }
 
+    // A window opened while the main window is on top comes up on top too, or it would open
+    // behind it; it goes back among the others with the main window.
+    void windowsFollowTheMainWindowOnTop()
+    {
+        Window w("[Settings]\r\nMainOnTop=Yes\r\n");
+        w.main.show();
+        w.main.mnuOptionsKickCenter->trigger();
+        auto *kickCenter = w.main.findChild<QWidget *>(u"frmDialogKickCenter"_s);
+        QVERIFY(kickCenter && kickCenter->isVisible());
+        QTRY_VERIFY(isOnTop(kickCenter));
+        w.main.mnuExtraAlwaysOnTop->trigger();
+        QVERIFY(!isOnTop(kickCenter) && kickCenter->isVisible());
+    }
+
     void minimumSizeKeepsEveryControlInside_data()
     {
         QTest::addColumn<QString>("game");

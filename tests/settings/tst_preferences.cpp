@@ -101,6 +101,9 @@ private slots:
         rig.control<QSlider>("slrConsoleClear")->setValue(20);
         rig.prefs->showPage(frmPreferences::Messages);
         rig.control("cmdMessagesPMColor4")->click();
+        // Dark blue: the caption on it is written in white to stay readable.
+        QCOMPARE(rig.control<QLabel>("lblMessagesCurColor")->palette().color(QPalette::WindowText),
+                 QColor(Qt::white));
         rig.prefs->showPage(frmPreferences::GameDirectories);
         rig.dialogs.fileAnswers.enqueue(u"/games/cod2/CoD2MP_s.exe"_s);
         rig.control("cmdSet2Dir")->click();
