@@ -44,6 +44,11 @@ QString dialogsFolder(const QString &profile)
     return programPath(QStringLiteral("Dialogs")) + QLatin1Char('/') + profile;
 }
 
+bool ownsFolder(const QString &profile)
+{
+    return !profile.isEmpty() && profile != QLatin1String(".") && profile != QLatin1String("..");
+}
+
 QStringList list(bool *directoryEmpty)
 {
     QDir dir(directory());
@@ -112,7 +117,7 @@ QStringList upgrade(const QStringList &profiles)
     QStringList completed;
     for (const QString &profile : profiles) {
         restrictToOwner(file(profile));
-        if (QFileInfo::exists(preferencesFile(profile)))
+        if (!ownsFolder(profile) || QFileInfo::exists(preferencesFile(profile)))
             continue;
         createFolders(profile);
         writeDefaultPreferences(profile);
@@ -123,8 +128,10 @@ QStringList upgrade(const QStringList &profiles)
 
 void remove(const QString &profile)
 {
-    QFile::remove(preferencesFile(profile));
-    QDir().rmdir(folder(profile)); // fails, as wanted, while other files remain
+    if (ownsFolder(profile)) {
+        QFile::remove(preferencesFile(profile));
+        QDir().rmdir(folder(profile)); // fails, as wanted, while other files remain
+    }
     QFile::remove(file(profile));
 }
 

@@ -22,6 +22,12 @@ QString folder(const QString &profile);          // \Profiles\<profile>
 QString preferencesFile(const QString &profile); // \Profiles\<profile>\Preferences.ini
 QString dialogsFolder(const QString &profile);   // \Dialogs\<profile>
 
+// Whether the name makes a folder of its own. "." and ".." name folders that exist already
+// (\Profiles and the program directory): the profile's preferences would go into the program's
+// own Preferences.ini, and deleting the profile would delete that file. An empty name is
+// \Profiles itself.
+bool ownsFolder(const QString &profile);
+
 // The profile names in the order the directory gives them (by name, as Windows lists them).
 // `directoryEmpty` tells whether no profile file was found at all (also when \Profiles is missing).
 QStringList list(bool *directoryEmpty = nullptr);
@@ -42,7 +48,7 @@ void writeDefaultPreferences(const QString &profile);
 QStringList upgrade(const QStringList &profiles);
 
 // Removes the preferences, the profile's folder (left alone when it still holds other files) and
-// the profile file. The \Dialogs folder stays.
+// the profile file. The \Dialogs folder stays, and so does a folder the profile does not own.
 void remove(const QString &profile);
 
 // Makes a file readable and writable by its owner only, creating it empty when it is missing so

@@ -155,7 +155,7 @@ void Communication::sendPrivateMessage()
                             + QStringLiteral(" ^4|| ") + m_main->txtServername->text()
                             + QStringLiteral(" ^7PM's: ") + code
                             + m_main->cbCommunicationSay->currentText();
-    if (quotedOrRefused(message, m_main).isEmpty())
+    if (quotedOrRefused(message, m_main, QuotedText::Other).isEmpty())
         return;
     m_main->session()->SendCommand(QStringLiteral("tell ") + slot + QLatin1Char(' ') + quote()
                                    + message + quote());

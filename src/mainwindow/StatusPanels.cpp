@@ -2,6 +2,59 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+
+// After a failed connection the state and details panels hold long texts; at full length they
+// pushed the panels to their right (ping, keys, profile) past the edge of a narrow window. The
+// details panel gives way instead, ends in an ellipsis and shows its whole text as a tip.
+class ElidingLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override
+    {
+        QSize size = QLabel::minimumSizeHint();
+        size.setWidth(fontMetrics().horizontalAdvance(QStringLiteral("M...")));
+        return size;
+    }
+
+    bool elided() const { return fontMetrics().horizontalAdvance(text()) > contentsRect().width(); }
+
+    // The tip takes markup on its own guess; the text (a join password, say) is shown as it is.
+    void refreshToolTip()
+    {
+        setToolTip(elided() ? QStringLiteral("<p style='white-space:pre'>") + text().toHtmlEscaped()
+                                  + QStringLiteral("</p>")
+                            : QString());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRect room = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+        style()->drawItemText(&painter, room, int(alignment()), palette(), isEnabled(), shown,
+                              foregroundRole());
+    }
+
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QLabel::resizeEvent(event);
+        refreshToolTip();
+    }
+};
+
+bool givesWay(int index)
+{
+    return index == 1;
+}
+
+} // namespace
 
 StatusPanels::StatusPanels(QWidget *parent)
     : QStatusBar(parent)
@@ -21,7 +74,7 @@ StatusPanels::StatusPanels(QWidget *parent)
         m_panels[i].icon->setObjectName(QStringLiteral("sb1Icon%1").arg(i + 1));
         m_panels[i].icon->setFixedSize(16, 16);
         m_panels[i].icon->hide();
-        m_panels[i].text = new QLabel(box);
+        m_panels[i].text = givesWay(i) ? new ElidingLabel(box) : new QLabel(box);
         // Panel texts carry server replies (the join password among them): never markup.
         m_panels[i].text->setTextFormat(Qt::PlainText);
         m_panels[i].text->setObjectName(QStringLiteral("sb1Panel%1").arg(i + 1));
@@ -49,8 +102,12 @@ QString StatusPanels::text(int n) const
 
 void StatusPanels::setText(int n, const QString &text)
 {
-    if (Panel *p = panel(n))
-        p->text->setText(text);
+    Panel *p = panel(n);
+    if (!p)
+        return;
+    p->text->setText(text);
+    if (givesWay(n - 1))
+        static_cast<ElidingLabel *>(p->text)->refreshToolTip();
 }
 
 void StatusPanels::setIcon(int n, const QIcon &icon)

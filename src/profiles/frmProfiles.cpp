@@ -295,8 +295,7 @@ void frmProfiles::cmdNoProfile_Click()
 void frmProfiles::cmdAddAdd_Click()
 {
     const QString name = txtAddPName->text();
-    // An empty name would turn \Profiles itself into the profile's folder.
-    if (name.isEmpty())
+    if (!Profiles::ownsFolder(name))
         return;
     Profiles::add(name,
                   {txtAddIP->text(), txtAddPort->text(), txtAddRcon->text(), txtAddName->text()});
@@ -325,8 +324,8 @@ void frmProfiles::fillEditPage()
 void frmProfiles::cmdSave_Click()
 {
     const QString name = txtEditPName->text();
-    if (name.isEmpty())
-        return; // nothing was loaded into the page
+    if (!Profiles::ownsFolder(name))
+        return; // nothing was loaded into the page, or a name no profile may have
     Profiles::write(
         name, {txtEditIP->text(), txtEditPort->text(), txtEditRcon->text(), txtEditName->text()});
     for (QLineEdit *box : {txtEditPName, txtEditIP, txtEditPort, txtEditRcon, txtEditName})

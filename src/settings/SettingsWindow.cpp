@@ -250,7 +250,7 @@ void SettingsWindow::choice_Click(const QString &stem, int index)
 
 QString SettingsWindow::quoted(const QString &text)
 {
-    if (quotedOrRefused(text, this).isEmpty())
+    if (quotedOrRefused(text, this, QuotedText::Other).isEmpty())
         return QString();
     return quoteMark() + text + quoteMark();
 }

@@ -43,13 +43,14 @@ WeaponTabs::WeaponTabs(const WeaponTable &table, SettingsWindow *dialog)
 QLayout *WeaponTabs::layoutFor(QWidget *frame)
 {
     const QString name = frame->objectName();
-    if (name == QLatin1String("frameVehicles"))
-        return m_table.vehicles.empty() ? nullptr : layoutSwitches(frame, m_table.vehicles);
-    if (name != QLatin1String("frameWeapons"))
+    const bool vehicles = name == QLatin1String("frameVehicles");
+    if (vehicles ? m_table.vehicles.empty() : name != QLatin1String("frameWeapons"))
         return nullptr;
+    // The trailing stretch keeps the switches at their own width: a grid alone spread them
+    // over the whole tab.
     auto *row = new QHBoxLayout;
-    row->addLayout(layoutSwitches(frame, m_table.weapons));
-    if (!m_table.typeSets.empty()) {
+    row->addLayout(layoutSwitches(frame, vehicles ? m_table.vehicles : m_table.weapons));
+    if (!vehicles && !m_table.typeSets.empty()) {
         row->addSpacing(12);
         row->addWidget(buildSets(frame), 0, Qt::AlignTop);
     }

@@ -1,6 +1,7 @@
 #include "ServerRig.h"
 
 #include "mainwindow/MainLifecycle.h"
+#include "mainwindow/StatusPanels.h"
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmExit.h"
@@ -129,7 +130,8 @@ private slots:
         QTest::newRow("connected to a known game") << u"cod2"_s;
     }
 
-    // The smallest window still shows every control whole, without one covering another.
+    // The smallest window still shows every control whole, without one covering another, and
+    // every status panel but the details whole inside it.
     void minimumSizeKeepsEveryControlInside()
     {
         QFETCH(QString, game);
@@ -156,6 +158,15 @@ private slots:
                 QVERIFY2(other == c || !c->geometry().intersects(other->geometry()),
                          qPrintable(c->objectName() + " covers " + other->objectName()));
         }
+
+        // A long join password in the details, beside a loaded profile.
+        w.main.sb1->setText(2, u"Details: private - pass: "_s + QString(60, u'w') + u' ');
+        w.main.sb1->setText(5, u"Profile: Nowhere "_s);
+        for (int round = 0; round < 4; ++round) // the bar lays out one nested panel at a time
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        auto *profile = w.main.sb1->findChild<QLabel *>(u"sb1Panel5"_s);
+        QVERIFY(w.main.rect().contains(QRect(profile->mapTo(&w.main, QPoint()), profile->size())));
+        QVERIFY(profile->width() >= profile->sizeHint().width());
     }
 
     void closeButton_data()

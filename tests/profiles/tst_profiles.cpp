@@ -3,6 +3,7 @@
 #include "RunningProgram.h"
 #include "TestEnv.h"
 
+#include "config/Profiles.h"
 #include "mainwindow/StatusPanels.h"
 #include "platform/Ini.h"
 #include "platform/ProgramDir.h"
@@ -194,6 +195,23 @@ private slots:
         auto *status = program.control<QLabel>("lblDelError");
         QCOMPARE(status->text(), picked ? "Profile deleted" : "Error deleting profile");
         QTRY_COMPARE(status->text(), QString());
+    }
+
+    // ".." is the program directory: such a profile is not added (it would write into the
+    // program's own preferences), and deleting one takes only its file, never those preferences.
+    void profileNamedLikeTheProgramDirectory()
+    {
+        TestProgramDir env(20.0);
+        DialogRecorder dialogs;
+        RunningProgram program;
+        const QByteArray prefs = env.readFile(u"Preferences.ini"_s);
+        program.clickTab(1);
+        QTest::keyClicks(program.control<QLineEdit>("txtAddPName"), u".."_s);
+        QTest::mouseClick(program.control<QPushButton>("cmdAddAdd"), Qt::LeftButton);
+        QVERIFY(!exists(u"Profiles/...ini"_s));
+        env.writeFile(u"Profiles/...ini"_s, "[..]\r\n");
+        Profiles::remove(u".."_s);
+        QCOMPARE(env.readFile(u"Preferences.ini"_s), prefs);
     }
 
     void listing_data()

@@ -307,6 +307,16 @@ private slots:
         QVERIFY2(took >= 4500 && took < 5200, qPrintable(QString::number(took)));
     }
 
+    // A vehicle's switch is about as wide as its caption needs, not stretched over the tab.
+    void vehicleSwitchesKeepTheirWidth()
+    {
+        Rig rig(u"coduo"_s, u"coduo"_s);
+        rig.window->findChild<QTabWidget *>(u"ts1"_s)->setCurrentIndex(2);
+        QPushButton *flak = rig.control(u"cmdEnable_flak88"_s);
+        QVERIFY(flak->isVisible());
+        QVERIFY(flak->width() < 2 * flak->sizeHint().width());
+    }
+
     void connectionWatch_data()
     {
         QTest::addColumn<QString>("form");
