@@ -34,6 +34,9 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include <algorithm>
+#include <vector>
+
 using namespace Controls;
 
 namespace {
@@ -45,6 +48,19 @@ QFrame *rule(QWidget *parent, const char *name)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     return line;
+}
+
+// Shares room among widths that want more than there is: the narrow ones keep theirs and the
+// widest give up what is missing, so that one overlong caption cannot push the rest away.
+void fitWidths(std::initializer_list<double *> widths, double room)
+{
+    std::vector<double *> order(widths);
+    std::sort(order.begin(), order.end(), [](double *a, double *b) { return *a < *b; });
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const double share = room / double(order.size() - i);
+        *order[i] = std::min(*order[i], share);
+        room -= *order[i];
+    }
 }
 } // namespace
 
@@ -283,15 +299,19 @@ void frmMain::layoutControls()
         const double fieldH = hintH(txtServerIP, 330);
         const double buttonH = hintH(cmdConnect, 360);
         const double row1 = 180, row2 = row1 + std::max(fieldH, buttonH) + 120;
-        const double label1W = std::max(hintW(lblIP), hintW(lblRcon));
-        const double label2W = std::max(hintW(lblPort), hintW(lblName));
-        const double buttonW = std::max({1350.0, hintW(cmdConnect), hintW(cmdDisconnect)});
-        const double shortW = 1500;
+        double label1W = std::max(hintW(lblIP), hintW(lblRcon));
+        double label2W = std::max(hintW(lblPort), hintW(lblName));
+        double buttonW = std::max({1350.0, hintW(cmdConnect), hintW(cmdDisconnect)});
+        const double shortW = 1500, ipMin = 1800;
         const double right = colLeft - 240;
         const double stateMin = 2700;
-        const double fixedW = label1W + smallGap + gap * 2 + label2W + smallGap + shortW + gap * 2
-                              + buttonW + gap * 2;
-        const double ipW = std::clamp(right - 120 - fixedW - stateMin, 1800.0, 3300.0);
+        const double spacing = smallGap + gap * 2 + smallGap + gap * 2 + gap * 2;
+        // A language pack's long captions are cut rather than pushing the fields and the connect
+        // buttons under the right-hand column.
+        fitWidths({&label1W, &label2W, &buttonW},
+                  right - 120 - spacing - shortW - ipMin - tw(32) - stateMin / 4);
+        const double fixedW = label1W + label2W + shortW + buttonW + spacing;
+        const double ipW = std::clamp(right - 120 - fixedW - stateMin, ipMin, 3300.0);
 
         double x = 120;
         const double labelDy = (fieldH - hintH(lblIP, 0)) / 2;

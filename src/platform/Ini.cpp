@@ -12,31 +12,56 @@
 namespace {
 constexpr int kMaxValue = 199;
 
-QString stripBom(const QString &line)
+// Lines are looked at as views into the file's bytes (Latin-1, one byte per character): a large
+// file is read without one allocation per line, and every setting read goes through here.
+using Line = QLatin1StringView;
+
+// The lines as readLatin1Lines gives them: split at LF, a CR before the LF dropped, the piece
+// after a final line end kept as an empty last line.
+QList<Line> splitLines(const QByteArray &data)
+{
+    QList<Line> lines;
+    qsizetype start = 0;
+    for (;;) {
+        qsizetype end = data.indexOf('\n', start);
+        const bool last = end < 0;
+        if (last)
+            end = data.size();
+        qsizetype length = end - start;
+        if (!last && length > 0 && data.at(end - 1) == '\r')
+            --length;
+        lines << Line(data.constData() + start, length);
+        if (last)
+            return lines;
+        start = end + 1;
+    }
+}
+
+Line stripBom(Line line)
 {
     // A UTF-8 byte-order mark read as Latin-1.
-    static const QString bom = QString::fromLatin1("\xEF\xBB\xBF");
+    static const Line bom("\xEF\xBB\xBF");
     return line.startsWith(bom) ? line.mid(bom.size()) : line;
 }
 
-// "[name]" gives name; anything else gives a null string.
-QString sectionName(const QString &line)
+// "[name]" gives name; anything else gives a null view.
+Line sectionName(Line line)
 {
-    const QString t = line.trimmed();
+    const Line t = line.trimmed();
     if (!t.startsWith(QLatin1Char('[')))
-        return QString();
-    const int close = t.indexOf(QLatin1Char(']'));
+        return Line();
+    const qsizetype close = t.indexOf(QLatin1Char(']'));
     if (close < 0)
-        return QString();
+        return Line();
     return t.mid(1, close - 1).trimmed();
 }
 
-bool isKeyLine(const QString &line, const QString &key, QString *value = nullptr)
+bool isKeyLine(Line line, const QString &key, Line *value = nullptr)
 {
-    const int eq = line.indexOf(QLatin1Char('='));
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0)
         return false;
-    const QString name = line.left(eq).trimmed();
+    const Line name = line.left(eq).trimmed();
     if (name.startsWith(QLatin1Char(';')) || name.compare(key, Qt::CaseInsensitive) != 0)
         return false;
     if (value)
@@ -44,7 +69,7 @@ bool isKeyLine(const QString &line, const QString &key, QString *value = nullptr
     return true;
 }
 
-bool sameName(const QString &a, const QString &b)
+bool sameName(Line a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -105,22 +130,22 @@ QString ReadIni(const QString &file, const QString &section, const QString &key,
                 const QString &defaultValue)
 {
     bool ok = false;
-    const QStringList lines = readLatin1Lines(file, &ok);
+    const QByteArray data = readFileBytes(file, &ok);
     if (!ok)
         return defaultValue.left(kMaxValue);
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();
     bool inSection = false;
-    for (const QString &raw : lines) {
-        const QString line = stripBom(raw);
-        const QString name = sectionName(line);
+    for (const Line raw : splitLines(data)) {
+        const Line line = stripBom(raw);
+        const Line name = sectionName(line);
         if (!name.isNull()) {
             inSection = sameName(name, wantedSection);
             continue;
         }
-        QString value;
+        Line value;
         if (inSection && isKeyLine(line, wantedKey, &value))
-            return value.left(kMaxValue);
+            return QString(value).left(kMaxValue);
     }
     return defaultValue.left(kMaxValue);
 }
@@ -129,24 +154,25 @@ void WriteIni(const QString &file, const QString &section, const QString &key, c
 {
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();
-    const QString newLine = wantedKey + QLatin1Char('=') + value;
+    const QByteArray newLine = (wantedKey + QLatin1Char('=') + value).toLatin1();
 
     bool readable = false;
-    QStringList lines = readLatin1Lines(file, &readable);
+    const QByteArray data = readFileBytes(file, &readable);
     if (!readable && QFileInfo::exists(file)) {
         refuseWrite(file);
         return;
     }
+    QList<Line> lines = readable ? splitLines(data) : QList<Line>();
     // Drop the empty piece after a final line end so that it is not doubled on write.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
 
-    int sectionLine = -1;
-    int lastEntry = -1; // last non-blank line of the wanted section
-    bool replaced = false;
-    for (int i = 0; i < lines.size() && !replaced; ++i) {
-        const QString line = stripBom(lines.at(i));
-        const QString name = sectionName(line);
+    qsizetype sectionLine = -1;
+    qsizetype lastEntry = -1; // last non-blank line of the wanted section
+    qsizetype replaced = -1;
+    for (qsizetype i = 0; i < lines.size() && replaced < 0; ++i) {
+        const Line line = stripBom(lines.at(i));
+        const Line name = sectionName(line);
         if (!name.isNull()) {
             if (sectionLine >= 0)
                 break; // the wanted section ended
@@ -158,21 +184,27 @@ void WriteIni(const QString &file, const QString &section, const QString &key, c
         }
         if (sectionLine < 0)
             continue;
-        if (isKeyLine(line, wantedKey)) {
-            lines[i] = newLine;
-            replaced = true;
-        } else if (!line.trimmed().isEmpty()) {
+        if (isKeyLine(line, wantedKey))
+            replaced = i;
+        else if (!line.trimmed().isEmpty())
             lastEntry = i;
-        }
     }
-    if (!replaced) {
-        if (sectionLine >= 0) {
-            lines.insert(lastEntry + 1, newLine);
-        } else {
-            lines << QLatin1Char('[') + wantedSection + QLatin1Char(']') << newLine;
-        }
+
+    QByteArray out;
+    out.reserve(data.size() + newLine.size() + wantedSection.size() + 8);
+    const auto put = [&out](QByteArrayView bytes) { out.append(bytes).append("\r\n"); };
+    const qsizetype insertAfter = replaced >= 0 ? -1 : sectionLine >= 0 ? lastEntry : -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        put(i == replaced ? QByteArrayView(newLine)
+                          : QByteArrayView(lines.at(i).data(), lines.at(i).size()));
+        if (i == insertAfter)
+            put(newLine);
     }
-    writeLatin1Lines(file, lines);
+    if (replaced < 0 && sectionLine < 0) {
+        put(QByteArray('[' + wantedSection.toLatin1() + ']'));
+        put(newLine);
+    }
+    writeFileBytes(file, out);
     ++writeGeneration();
     emit IniNotifier::instance()->written(file);
 }

@@ -18,20 +18,23 @@ void failReadsOfForTests(const QString &path)
     failingPath() = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
 }
 
-QString readLatin1File(const QString &path, bool *ok)
+QByteArray readFileBytes(const QString &path, bool *ok)
 {
     QFile f(path);
     const bool faulty
         = !failingPath().isEmpty() && QFileInfo(path).absoluteFilePath() == failingPath();
     bool opened = !faulty && f.open(QIODevice::ReadOnly);
-    const QByteArray data = opened ? f.readAll() : QByteArray();
+    QByteArray data = opened ? f.readAll() : QByteArray();
     if (opened && f.error() != QFileDevice::NoError)
         opened = false;
     if (ok)
         *ok = opened;
-    if (!opened)
-        return QString();
-    return QString::fromLatin1(data);
+    return opened ? data : QByteArray();
+}
+
+QString readLatin1File(const QString &path, bool *ok)
+{
+    return QString::fromLatin1(readFileBytes(path, ok));
 }
 
 QStringList readLatin1Lines(const QString &path, bool *ok)
@@ -46,18 +49,23 @@ QStringList readLatin1Lines(const QString &path, bool *ok)
     return text.split(QLatin1Char('\n'));
 }
 
-bool writeLatin1Lines(const QString &path, const QStringList &lines)
+bool writeFileBytes(const QString &path, const QByteArray &data)
 {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
+    f.write(data);
+    return f.commit();
+}
+
+bool writeLatin1Lines(const QString &path, const QStringList &lines)
+{
     QByteArray data;
     for (const QString &line : lines) {
         data += line.toLatin1();
         data += "\r\n";
     }
-    f.write(data);
-    return f.commit();
+    return writeFileBytes(path, data);
 }
 
 bool appendLatin1Line(const QString &path, const QString &line)

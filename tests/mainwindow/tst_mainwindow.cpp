@@ -28,8 +28,11 @@ QString pref(const char *key)
     return ReadPref(u"Settings"_s, QLatin1String(key));
 }
 
-bool writeFiles(const TestProgramDir &env, const QByteArray &prefs, const QByteArray &said)
+bool writeFiles(const TestProgramDir &env, const QByteArray &prefs, const QByteArray &said,
+                const QByteArray &pack)
 {
+    if (!pack.isNull())
+        env.writeFile(u"Lang/Pack.ini"_s, pack);
     if (!prefs.isNull())
         env.writeFile(u"Preferences.ini"_s, prefs);
     env.writeFile(u"Logs/Communication/Communication.log"_s, said);
@@ -37,11 +40,13 @@ bool writeFiles(const TestProgramDir &env, const QByteArray &prefs, const QByteA
 }
 
 // A main window on its own session in a fresh program directory, every box answered; the
-// preferences (none when null) and the say box's history are in place before the window starts.
+// preferences (none when null), the say box's history and a language pack "Pack" are in place
+// before the window starts.
 struct Window
 {
-    explicit Window(const QByteArray &prefs = QByteArray(), const QByteArray &said = QByteArray())
-        : filesWritten(writeFiles(env, prefs, said))
+    explicit Window(const QByteArray &prefs = QByteArray(), const QByteArray &said = QByteArray(),
+                    const QByteArray &pack = QByteArray())
+        : filesWritten(writeFiles(env, prefs, said, pack))
     {}
     QSize twips() const
     {
@@ -126,8 +131,16 @@ private slots:
     void minimumSizeKeepsEveryControlInside_data()
     {
         QTest::addColumn<QString>("game");
-        QTest::newRow("not connected") << QString();
-        QTest::newRow("connected to a known game") << u"cod2"_s;
+        QTest::addColumn<QByteArray>("captions");
+        QTest::newRow("not connected") << QString() << QByteArray();
+        QTest::newRow("connected to a known game") << u"cod2"_s << QByteArray();
+        // Values are cut to 199 characters when read: the longest a pack can give.
+        const QByteArray longest(199, 'W');
+        QByteArray pack = "[frmMain]\r\n";
+        for (const char *key :
+             {"lblServerIP", "lblServerPORT", "lblServerRCON", "lblServername", "cmdConnect"})
+            pack += key + ("=" + longest) + "\r\n";
+        QTest::newRow("overlong captions") << QString() << pack;
     }
 
     // The smallest window still shows every control whole, without one covering another, and
@@ -135,7 +148,9 @@ private slots:
     void minimumSizeKeepsEveryControlInside()
     {
         QFETCH(QString, game);
-        Window w;
+        QFETCH(QByteArray, captions);
+        Window w(captions.isEmpty() ? QByteArray() : "[Settings]\r\nLang=Pack\r\n", QByteArray(),
+                 captions);
         w.main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.main));
         if (!game.isEmpty())
@@ -152,7 +167,8 @@ private slots:
         for (QWidget *c : shown) {
             QVERIFY2(client->rect().contains(c->geometry()), qPrintable(c->objectName()));
             auto *caption = qobject_cast<QLabel *>(c);
-            if (qobject_cast<QPushButton *>(c) || (caption && !caption->wordWrap()))
+            if (captions.isEmpty()
+                && (qobject_cast<QPushButton *>(c) || (caption && !caption->wordWrap())))
                 QVERIFY2(c->width() >= c->sizeHint().width(), qPrintable(c->objectName()));
             for (QWidget *other : shown)
                 QVERIFY2(other == c || !c->geometry().intersects(other->geometry()),
