@@ -76,6 +76,10 @@ frmLog::frmLog(RconSession *session, QWidget *parent)
     pbStatus->setValue(0);
     pbStatus->setTextVisible(false);
     lblLastCapture = label(this, "lblLastCapture");
+    // A failed write names the whole path, which for a long log name ran far past the screen:
+    // the window grew with it and took Stop and Close out of reach. The line keeps the window's
+    // width, and its whole text is in the tip.
+    lblLastCapture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     txtStatus = named(new ConsoleBox(this), "txtStatus");
     txtStatus->hide();
     tmrSendStatus = timer(this, "tmrSendStatus", 1000);
@@ -214,7 +218,10 @@ void frmLog::tmrSendStatus_Timer()
         return;
     // Not connected, the send says so each time and the capture keeps what the console holds.
     m_session->SendCommand(QStringLiteral("status"));
-    tmrStatus->start();
+    // Already on (a one-second cycle), the capture keeps its time: started again it would be put
+    // off by every request and never come.
+    if (!tmrStatus->isActive())
+        tmrStatus->start();
     pbProcess->setValue(0);
 }
 
@@ -226,11 +233,11 @@ void frmLog::tmrStatus_Timer()
     txtStatus->setText(m_session->console()->text());
     pbStatus->setValue(0);
     const QString path = logPath(m_logName);
-    if (writeSnapshot(path))
-        lblLastCapture->setText(QStringLiteral("Last capture: %1").arg(now()));
-    else
-        lblLastCapture->setText(
-            QStringLiteral("Could not write %1 at %2").arg(QDir::toNativeSeparators(path), now()));
+    const QString outcome = writeSnapshot(path) ? QStringLiteral("Last capture: %1").arg(now())
+                                                : QStringLiteral("Could not write %1 at %2")
+                                                      .arg(QDir::toNativeSeparators(path), now());
+    lblLastCapture->setText(outcome);
+    lblLastCapture->setToolTip(outcome);
     tmrStatus->stop();
 }
 

@@ -15,14 +15,22 @@ class ElidingLabel : public QLabel
 public:
     using QLabel::QLabel;
 
+    // A join password may hold line breaks and other control characters: the panel stays one
+    // line high and shows them as blanks, where the lines once stood over each other and pushed
+    // the status bar up.
+    QSize sizeHint() const override { return oneLineHigh(QLabel::sizeHint()); }
+
     QSize minimumSizeHint() const override
     {
-        QSize size = QLabel::minimumSizeHint();
+        QSize size = oneLineHigh(QLabel::minimumSizeHint());
         size.setWidth(fontMetrics().horizontalAdvance(QStringLiteral("M...")));
         return size;
     }
 
-    bool elided() const { return fontMetrics().horizontalAdvance(text()) > contentsRect().width(); }
+    bool elided() const
+    {
+        return fontMetrics().horizontalAdvance(shown()) > contentsRect().width();
+    }
 
     // The tip takes markup on its own guess; the text (a join password, say) is shown as it is.
     void refreshToolTip()
@@ -37,8 +45,8 @@ protected:
     {
         QPainter painter(this);
         const QRect room = contentsRect();
-        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
-        style()->drawItemText(&painter, room, int(alignment()), palette(), isEnabled(), shown,
+        const QString line = fontMetrics().elidedText(shown(), Qt::ElideRight, room.width());
+        style()->drawItemText(&painter, room, int(alignment()), palette(), isEnabled(), line,
                               foregroundRole());
     }
 
@@ -46,6 +54,24 @@ protected:
     {
         QLabel::resizeEvent(event);
         refreshToolTip();
+    }
+
+private:
+    QString shown() const
+    {
+        QString line = text();
+        for (QChar &c : line) {
+            if (c.category() == QChar::Other_Control) // line ends, and the painter's other breaks
+                c = QLatin1Char(' ');
+        }
+        return line;
+    }
+
+    QSize oneLineHigh(QSize size) const
+    {
+        const QMargins m = contentsMargins();
+        size.setHeight(fontMetrics().height() + m.top() + m.bottom() + 2 * margin());
+        return size;
     }
 };
 

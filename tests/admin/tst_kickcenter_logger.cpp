@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -294,6 +295,25 @@ private slots:
             QCOMPARE(written[i], console[i] + "\r\n");
             QCOMPARE(written[i].count("\r\nnum score ping guid"), i + 1);
         }
+    }
+
+    // A one-second cycle captures too, and a log that cannot be written says so in a line of the
+    // window's own width: the whole path once widened the window past the screen, out of reach of
+    // Stop.
+    void aFailedCaptureKeepsTheWindowsWidth()
+    {
+        Rig rig;
+        frmLog log(&rig.session);
+        log.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&log));
+        const int width = log.width();
+        control<QLineEdit>(&log, "txtSec")->setText(u"1"_s);
+        control<QLineEdit>(&log, "txtSave")->setText(QString(300, u'L')); // no file name so long
+        control(&log, "cmdStart")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            log.findChild<QLabel *>(u"lblLastCapture"_s)->text().startsWith(u"Could not write"_s),
+            2000);
+        QCOMPARE(log.width(), width);
     }
 
     // Listed at opening, shown in the viewer, removed.
