@@ -51,13 +51,15 @@ QFrame *rule(QWidget *parent, const char *name)
 }
 
 // Shares room among widths that want more than there is: the narrow ones keep theirs and the
-// widest give up what is missing, so that one overlong caption cannot push the rest away.
-void fitWidths(std::initializer_list<double *> widths, double room)
+// widest give up what is missing, so that one overlong caption cannot push the rest away. No
+// share falls below `floor`: in a window too small for everything (or not laid out on screen
+// yet) a caption or button keeps a width it can be read and clicked at.
+void fitWidths(std::initializer_list<double *> widths, double room, double floor)
 {
     std::vector<double *> order(widths);
     std::sort(order.begin(), order.end(), [](double *a, double *b) { return *a < *b; });
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const double share = room / double(order.size() - i);
+        const double share = std::max(room / double(order.size() - i), floor);
         *order[i] = std::min(*order[i], share);
         room -= *order[i];
     }
@@ -309,7 +311,7 @@ void frmMain::layoutControls()
         // A language pack's long captions are cut rather than pushing the fields and the connect
         // buttons under the right-hand column.
         fitWidths({&label1W, &label2W, &buttonW},
-                  right - 120 - spacing - shortW - ipMin - tw(32) - stateMin / 4);
+                  right - 120 - spacing - shortW - ipMin - tw(32) - stateMin / 4, 1200);
         const double fixedW = label1W + label2W + shortW + buttonW + spacing;
         const double ipW = std::clamp(right - 120 - fixedW - stateMin, ipMin, 3300.0);
 
