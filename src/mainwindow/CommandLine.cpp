@@ -9,6 +9,7 @@
 #include "mainwindow/frmSearchConsole.h"
 #include "platform/Clock.h"
 #include "platform/ConsoleBox.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Ini.h"
 #include "platform/ProgramDir.h"
@@ -298,7 +299,7 @@ void CommandLine::setBackColor(const QColor &colour)
     // light one; off unless the administrator writes it.
     p.setColor(QPalette::Text, m_themePalette.color(QPalette::Text));
     if (ReadPref(QStringLiteral("Console"), QStringLiteral("ContrastText")) == QLatin1String("1"))
-        p.setColor(QPalette::Text, colour.lightness() < 128 ? Qt::white : Qt::black);
+        p.setColor(QPalette::Text, Controls::readableTextOn(colour));
     m_main->txtConsole->setPalette(p);
 }
 

@@ -75,10 +75,8 @@ private:
     }
 };
 
-bool givesWay(int index)
-{
-    return index == 1;
-}
+// The details panel (the second) is the one that gives way.
+constexpr int kGivesWay = 1;
 
 } // namespace
 
@@ -100,7 +98,7 @@ StatusPanels::StatusPanels(QWidget *parent)
         m_panels[i].icon->setObjectName(QStringLiteral("sb1Icon%1").arg(i + 1));
         m_panels[i].icon->setFixedSize(16, 16);
         m_panels[i].icon->hide();
-        m_panels[i].text = givesWay(i) ? new ElidingLabel(box) : new QLabel(box);
+        m_panels[i].text = i == kGivesWay ? new ElidingLabel(box) : new QLabel(box);
         // Panel texts carry server replies (the join password among them): never markup.
         m_panels[i].text->setTextFormat(Qt::PlainText);
         m_panels[i].text->setObjectName(QStringLiteral("sb1Panel%1").arg(i + 1));
@@ -132,7 +130,7 @@ void StatusPanels::setText(int n, const QString &text)
     if (!p)
         return;
     p->text->setText(text);
-    if (givesWay(n - 1))
+    if (n - 1 == kGivesWay)
         static_cast<ElidingLabel *>(p->text)->refreshToolTip();
 }
 

@@ -101,6 +101,15 @@ inline QPushButton *tabsWithOk(QWidget *window, QTabWidget *tabs, QWidget *above
     return cmdOK;
 }
 
+// Black or white, whichever reads better on the background: by how bright the eye sees it, so
+// that pure blue (as light as yellow by the numbers) gets white text and yellow black.
+inline QColor readableTextOn(const QColor &background)
+{
+    const double luminance
+        = 0.299 * background.red() + 0.587 * background.green() + 0.114 * background.blue();
+    return luminance < 128 ? Qt::white : Qt::black;
+}
+
 // A timer whose interval goes through the program's clock.
 inline QTimer *timer(QObject *parent, const char *name, int ms)
 {

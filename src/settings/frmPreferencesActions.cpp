@@ -2,6 +2,7 @@
 
 #include "config/Language.h"
 #include "config/Numbers.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/FtpClient.h"
 #include "platform/Ini.h"
@@ -65,11 +66,7 @@ void frmPreferences::setPrivateMessageColour(const QString &number)
     if (ok && bgr <= 0xFFFFFF) {
         const QColor colour(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
         p.setColor(QPalette::Window, colour);
-        // By how bright the eye sees it: pure blue has the lightness of yellow but needs white
-        // text.
-        const double luminance
-            = 0.299 * colour.red() + 0.587 * colour.green() + 0.114 * colour.blue();
-        p.setColor(QPalette::WindowText, luminance < 128 ? Qt::white : Qt::black);
+        p.setColor(QPalette::WindowText, Controls::readableTextOn(colour));
     } else {
         p = palette();
     }
